@@ -1,0 +1,23 @@
+#pragma once
+// Paints one generated page; the preview, the printer and PDF all use it.
+#include "report/Pages.h"
+
+class QPainter;
+
+struct TPaintMetrics {
+    double DotsPerInchX = 96;
+    double DotsPerInchY = 96;
+    // Device units that one layout pixel of a line or frame covers.
+    double PixelWidth = 1;
+};
+
+// Metrics of the painter's device at its own resolution. Devices above
+// 300 dpi (PDF) draw a layout pixel as 1/150 inch.
+TPaintMetrics DeviceMetrics(const QPainter& painter);
+
+// Paints with the page's top-left corner at the painter's origin (device
+// units). Clears nothing: the caller paints the paper.
+void PaintPage(QPainter& painter, const TReportPage& page, const TPaintMetrics& metrics);
+inline void PaintPage(QPainter& painter, const TReportPage& page) {
+    PaintPage(painter, page, DeviceMetrics(painter));
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Text width with the real font (Arial, or its metric twin Liberation Sans).
+#include "report/TextMeasure.h"
+
+#include <QFont>
+
+class TQtTextMeasure : public TTextMeasure {
+public:
+    double TextWidth(std::string_view cp1252, const TPageFont& font) const override;
+};
+
+// The QFont of a page font at a size in device pixels (fractional).
+QFont PageQFont(const TPageFont& font, double pixelSize);
