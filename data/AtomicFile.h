@@ -1,0 +1,22 @@
+#pragma once
+// Whole-file writes that never leave a half-written or emptied file: the
+// content goes to a temporary file in the same folder, is flushed to disk and
+// then renamed over the target.
+#include <functional>
+#include <string>
+#include <string_view>
+
+enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename };
+
+// Fails with "Datei "%s" kann nicht erstellt werden. %s" (full path, reason).
+void WriteFileAtomically(const std::string& fileName, std::string_view content);
+
+// Reads a whole file; fails with "Datei %s kann nicht geöffnet werden. %s".
+std::string ReadWholeFile(const std::string& fileName);
+
+// Full path of a name as the messages show it.
+std::string FullPath(const std::string& fileName);
+
+// For tests: called before each step; returning an errno value other than 0
+// makes that step fail with it.
+extern std::function<int(TAtomicStep)> AtomicFileFaultHook;

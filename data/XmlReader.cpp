@@ -1,0 +1,681 @@
+#include "data/XmlReader.h"
+
+#include "data/Cp1252.h"
+#include "data/StaffelError.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+
+namespace {
+
+constexpr int MaxDepth = 63;
+constexpr std::size_t MaxKeyFields = 16;
+
+[[noreturn]] void Fail(std::string_view message) {
+    throw TStaffelError(std::string(message));
+}
+
+bool IsBlank(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 1 && b <= 32;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+bool StartsWith(std::string_view s, std::size_t pos, std::string_view prefix) {
+    return s.size() - pos >= prefix.size() && s.compare(pos, prefix.size(), prefix) == 0;
+}
+
+// "&#...;" and "&#x...;" stand for the byte of that value; larger values
+// take the code page's byte of that character.
+bool DecodeNumericReference(std::string_view ref, char& out) {
+    bool hex = false;
+    std::size_t i = 0;
+    if (!ref.empty() && (ref[0] == 'x' || ref[0] == 'X')) {
+        hex = true;
+        i = 1;
+    }
+    if (i == ref.size())
+        return false;
+    std::uint32_t value = 0;
+    for (; i < ref.size(); ++i) {
+        const char c = ref[i];
+        int digit;
+        if (IsDigit(c))
+            digit = c - '0';
+        else if (hex && Lower(c) >= 'a' && Lower(c) <= 'f')
+            digit = Lower(c) - 'a' + 10;
+        else
+            return false;
+        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+        if (value > 0x10FFFF)
+            return false;
+    }
+    out = value <= 0xFF ? static_cast<char>(value) : Cp1252FromCodePoint(value);
+    return true;
+}
+
+void AppendDecoded(std::string& out, std::string_view raw) {
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        const std::size_t amp = raw.find('&', i);
+        if (amp == std::string_view::npos) {
+            out.append(raw.substr(i));
+            return;
+        }
+        out.append(raw.substr(i, amp - i));
+        const std::size_t semi = raw.find(';', amp + 1);
+        // An ampersand that starts no known reference stays as it is.
+        char c = '&';
+        bool known = false;
+        if (semi != std::string_view::npos && semi - amp <= 12) {
+            const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
+            known = true;
+            if (name == "lt")
+                c = '<';
+            else if (name == "gt")
+                c = '>';
+            else if (name == "amp")
+                c = '&';
+            else if (name == "quot")
+                c = '"';
+            else if (name == "apos")
+                c = '\'';
+            else if (name.size() > 1 && name[0] == '#')
+                known = DecodeNumericReference(name.substr(1), c);
+            else
+                known = false;
+        }
+        out += c;
+        i = known ? semi + 1 : amp + 1;
+    }
+}
+
+std::string Decoded(std::string_view raw) {
+    if (raw.find('&') == std::string_view::npos)
+        return std::string(raw);
+    std::string out;
+    out.reserve(raw.size());
+    AppendDecoded(out, raw);
+    return out;
+}
+
+// A whole number when a digit comes before any letter; else empty.
+std::optional<std::int32_t> LenientInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && !IsDigit(text[i])) {
+        if (IsLetter(text[i]))
+            return std::nullopt;
+        ++i;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    const bool negative = i > 0 && text[i - 1] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > 2147483648LL)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX || value < INT32_MIN)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+// Only the digits count: YYYYMMDD; anything that is no real day is empty.
+std::optional<TDaySerial> LenientDate(std::string_view text) {
+    int digits[8];
+    int count = 0;
+    for (char c : text) {
+        if (IsDigit(c)) {
+            digits[count++] = c - '0';
+            if (count == 8)
+                break;
+        }
+    }
+    if (count < 8)
+        return std::nullopt;
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    const unsigned month = static_cast<unsigned>(digits[4] * 10 + digits[5]);
+    const unsigned day = static_cast<unsigned>(digits[6] * 10 + digits[7]);
+    if (month > 12 || day > 31)
+        return std::nullopt;
+    return DayFromCivil(year, month, day);
+}
+
+// Numbers separated by blanks (key lists also by "," or ";").
+std::vector<std::int32_t> NumberList(std::string_view text, bool allowListSeparators) {
+    std::vector<std::int32_t> numbers;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsBlank(c) || (allowListSeparators && (c == ',' || c == ';'))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !IsBlank(text[end]) &&
+               !(allowListSeparators && (text[end] == ',' || text[end] == ';')))
+            ++end;
+        std::int32_t value = 0;
+        const char* first = text.data() + i;
+        if (*first == '+')
+            ++first;
+        const auto result = std::from_chars(first, text.data() + end, value);
+        if (result.ec != std::errc() || result.ptr != text.data() + end)
+            Fail(MismatchInDatapacket);
+        numbers.push_back(value);
+        i = end;
+    }
+    return numbers;
+}
+
+enum class TValueKind { Integer, Text, Boolean, Date };
+
+struct TTypeName {
+    std::string_view Name;
+    TColumnType Type;
+};
+constexpr std::array<TTypeName, 4> OwnTypes = {
+    {{"i4", ctInteger}, {"string", ctText}, {"boolean", ctBoolean}, {"date", ctDate}}};
+// Types the program does not use: held as text, written back under their name.
+constexpr std::array<std::string_view, 17> ForeignTypes = {
+    "i1",   "i2",         "i8",      "ui1",      "ui2",      "ui4",
+    "r8",   "r10",        "fixed",   "fixedFMT", "dateTime", "SQLdateTime",
+    "time", "string.uni", "bin.hex", "IntArray", "UIntArray"};
+
+struct TAttribute {
+    std::string_view Name;
+    std::string_view Raw;
+};
+
+struct TTag {
+    std::string_view Name;
+    bool End = false;
+    bool Empty = false; // written with "/>"
+};
+
+class TReader {
+public:
+    explicit TReader(std::string_view text) : s_(text) {}
+
+    TDataPacket Read() {
+        SkipMisc();
+        if (AtEnd() || s_[p_] != '<')
+            Fail(MismatchInDatapacket);
+        TTag root = StartTag();
+        if (root.End || root.Name != "DATAPACKET")
+            Fail(MismatchInDatapacket);
+        if (root.Empty)
+            Fail(NoMetaData);
+        TTag tag = NextTag();
+        if (tag.End) {
+            ExpectEnd(tag, "DATAPACKET");
+            Fail(NoMetaData);
+        }
+        if (tag.Name == "ROWDATA")
+            Fail(NoMetaData);
+        if (tag.Name != "METADATA" || tag.Empty)
+            Fail(MismatchInDatapacket);
+        ReadMetadata();
+        tag = NextTag();
+        if (!tag.End) {
+            if (tag.Name != "ROWDATA")
+                Fail(MismatchInDatapacket);
+            if (!tag.Empty)
+                ReadRows();
+            tag = NextTag();
+        }
+        ExpectEnd(tag, "DATAPACKET");
+        SkipMisc();
+        if (!AtEnd())
+            Fail(MismatchInDatapacket);
+        CheckChangeLog();
+        return std::move(packet_);
+    }
+
+private:
+    bool AtEnd() const { return p_ >= s_.size(); }
+
+    // Skips blanks, processing instructions (the declaration too) and comments.
+    void SkipMisc() {
+        for (;;) {
+            while (p_ < s_.size() && IsBlank(s_[p_]))
+                ++p_;
+            if (StartsWith(s_, p_, "<?")) {
+                const std::size_t end = s_.find("?>", p_ + 2);
+                if (end == std::string_view::npos)
+                    Fail(MismatchInDatapacket);
+                p_ = end + 2;
+            } else if (StartsWith(s_, p_, "<!--")) {
+                const std::size_t end = s_.find("-->", p_ + 4);
+                if (end == std::string_view::npos)
+                    Fail(MismatchInDatapacket);
+                p_ = end + 3;
+            } else {
+                return;
+            }
+        }
+    }
+
+    void SkipBlanks() {
+        while (p_ < s_.size() && IsBlank(s_[p_]))
+            ++p_;
+    }
+
+    std::string_view Name() {
+        const std::size_t start = p_;
+        while (p_ < s_.size()) {
+            const char c = s_[p_];
+            if (IsBlank(c) || c == '/' || c == '>' || c == '=')
+                break;
+            ++p_;
+        }
+        if (p_ == start)
+            Fail(MismatchInDatapacket);
+        return s_.substr(start, p_ - start);
+    }
+
+    // The next element tag after blanks, comments and instructions.
+    TTag NextTag() {
+        SkipMisc();
+        if (AtEnd() || s_[p_] != '<')
+            Fail(MismatchInDatapacket);
+        TTag tag = StartTag();
+        if (!tag.End && !tag.Empty && ++depth_ > MaxDepth)
+            Fail(MismatchInDatapacket);
+        return tag;
+    }
+
+    void ExpectEnd(const TTag& tag, std::string_view name) {
+        if (!tag.End || tag.Name != name)
+            Fail(MismatchInDatapacket);
+        --depth_;
+    }
+
+    // At "<": an end tag, or a start tag whose attributes land in attrs_.
+    TTag StartTag() {
+        TTag tag;
+        ++p_;
+        if (p_ < s_.size() && s_[p_] == '/') {
+            ++p_;
+            tag.End = true;
+            tag.Name = Name();
+            SkipBlanks();
+            if (AtEnd() || s_[p_] != '>')
+                Fail(MismatchInDatapacket);
+            ++p_;
+            return tag;
+        }
+        tag.Name = Name();
+        attrs_.clear();
+        for (;;) {
+            SkipBlanks();
+            if (AtEnd())
+                Fail(MismatchInDatapacket);
+            if (s_[p_] == '>') {
+                ++p_;
+                return tag;
+            }
+            if (s_[p_] == '/') {
+                if (p_ + 1 >= s_.size() || s_[p_ + 1] != '>')
+                    Fail(MismatchInDatapacket);
+                p_ += 2;
+                tag.Empty = true;
+                return tag;
+            }
+            TAttribute attribute;
+            attribute.Name = Name();
+            attribute.Raw = AttributeValue();
+            attrs_.push_back(attribute);
+        }
+    }
+
+    // After a name: blanks, "=", blanks, a quoted value.
+    std::string_view AttributeValue() {
+        SkipBlanks();
+        if (AtEnd() || s_[p_] != '=')
+            Fail(MismatchInDatapacket);
+        ++p_;
+        SkipBlanks();
+        if (AtEnd() || (s_[p_] != '"' && s_[p_] != '\''))
+            Fail(MismatchInDatapacket);
+        const char quote = s_[p_++];
+        const void* end = std::memchr(s_.data() + p_, quote, s_.size() - p_);
+        if (end == nullptr)
+            Fail(MismatchInDatapacket);
+        const std::size_t close = static_cast<const char*>(end) - s_.data();
+        const std::string_view raw = s_.substr(p_, close - p_);
+        p_ = close + 1;
+        return raw;
+    }
+
+    const TAttribute* Find(std::string_view name) const {
+        for (const TAttribute& attribute : attrs_)
+            if (attribute.Name == name)
+                return &attribute;
+        return nullptr;
+    }
+
+    // Whatever an element we do not read holds, up to its end tag.
+    void SkipContent(std::string_view name) {
+        std::vector<std::string_view> open{name};
+        while (!open.empty()) {
+            while (p_ < s_.size() && s_[p_] != '<')
+                ++p_;
+            SkipMisc();
+            if (AtEnd())
+                Fail(MismatchInDatapacket);
+            if (s_[p_] != '<')
+                continue;
+            const TTag tag = StartTag();
+            if (tag.End) {
+                if (tag.Name != open.back())
+                    Fail(MismatchInDatapacket);
+                open.pop_back();
+                --depth_;
+            } else if (!tag.Empty) {
+                if (++depth_ > MaxDepth)
+                    Fail(MismatchInDatapacket);
+                open.push_back(tag.Name);
+            }
+        }
+    }
+
+    void ReadMetadata() {
+        TTag tag = NextTag();
+        if (tag.End || tag.Name != "FIELDS")
+            Fail(MismatchInDatapacket);
+        if (!tag.Empty) {
+            for (;;) {
+                tag = NextTag();
+                if (tag.End) {
+                    ExpectEnd(tag, "FIELDS");
+                    break;
+                }
+                if (tag.Name != "FIELD")
+                    Fail(MismatchInDatapacket);
+                ReadField();
+                if (!tag.Empty)
+                    SkipContent(tag.Name);
+            }
+        }
+        tag = NextTag();
+        if (!tag.End && tag.Name == "PARAMS") {
+            ReadParams();
+            if (!tag.Empty)
+                SkipContent(tag.Name);
+            tag = NextTag();
+        }
+        ExpectEnd(tag, "METADATA");
+        PrepareFieldLookup();
+    }
+
+    void ReadField() {
+        const TAttribute* attrName = Find("attrname");
+        const TAttribute* tagName = Find("tagname");
+        if (attrName == nullptr && tagName == nullptr)
+            Fail(MismatchInDatapacket);
+        const TAttribute* fieldName = Find("fieldname");
+        TFieldDef field;
+        field.Name = Decoded((fieldName ? fieldName : attrName ? attrName : tagName)->Raw);
+
+        const TAttribute* typeAttribute = Find("fieldtype");
+        if (typeAttribute == nullptr)
+            Fail(InvalidFieldType);
+        const std::string typeName = Decoded(typeAttribute->Raw);
+        bool known = false;
+        for (const TTypeName& own : OwnTypes) {
+            if (EqualsNoCase(typeName, own.Name)) {
+                field.Type = own.Type;
+                known = true;
+            }
+        }
+        for (std::string_view foreign : ForeignTypes) {
+            if (!known && EqualsNoCase(typeName, foreign)) {
+                field.Type = ctText;
+                field.FileType = typeName;
+                known = true;
+            }
+        }
+        if (!known)
+            Fail(InvalidFieldType);
+        if (const TAttribute* width = Find("WIDTH"); width != nullptr && field.Type == ctText)
+            field.Width = std::max(0, LenientInteger(Decoded(width->Raw)).value_or(0));
+        auto flag = [this](std::string_view name) {
+            const TAttribute* attribute = Find(name);
+            return attribute != nullptr && EqualsNoCase(Decoded(attribute->Raw), "true");
+        };
+        field.ReadOnly = flag("readonly");
+        field.Required = flag("required");
+        field.Hidden = flag("hidden");
+        field.LinkField = flag("linkfield");
+        packet_.Fields.push_back(std::move(field));
+    }
+
+    void ReadParams() {
+        if (const TAttribute* log = Find("CHANGE_LOG")) {
+            const std::vector<std::int32_t> numbers = NumberList(Decoded(log->Raw), false);
+            if (numbers.size() % 3 != 0)
+                Fail(MismatchInDatapacket);
+            packet_.ChangeLog.reserve(numbers.size() / 3);
+            for (std::size_t i = 0; i < numbers.size(); i += 3)
+                packet_.ChangeLog.push_back({numbers[i], numbers[i + 1], numbers[i + 2]});
+        }
+        const std::pair<std::string_view, bool> keys[] = {
+            {"PRIMARY_KEY", true}, {"UNIQUE_KEY", true}, {"DEFAULT_ORDER", false}};
+        for (const auto& [name, unique] : keys) {
+            const TAttribute* attribute = Find(name);
+            if (attribute == nullptr)
+                continue;
+            std::vector<std::int32_t> numbers = NumberList(Decoded(attribute->Raw), true);
+            if (numbers.size() > MaxKeyFields)
+                numbers.resize(MaxKeyFields);
+            for (std::int32_t number : numbers) {
+                if (number < 1 || number > static_cast<std::int64_t>(packet_.Fields.size()))
+                    Fail(MismatchInDatapacket);
+                packet_.KeyFields.push_back(number - 1);
+            }
+            if (!numbers.empty()) {
+                packet_.UniqueKey = unique;
+                break;
+            }
+        }
+    }
+
+    void PrepareFieldLookup() {
+        const std::size_t count = packet_.Fields.size();
+        kinds_.resize(count);
+        firstSame_.assign(count, -1);
+        nextSame_.assign(count, -1);
+        std::unordered_map<std::string_view, int> lastByName;
+        for (std::size_t i = 0; i < count; ++i) {
+            const TFieldDef& field = packet_.Fields[i];
+            kinds_[i] = field.Type == ctInteger   ? TValueKind::Integer
+                        : field.Type == ctBoolean ? TValueKind::Boolean
+                        : field.Type == ctDate    ? TValueKind::Date
+                                                  : TValueKind::Text;
+            const auto [it, inserted] = byName_.try_emplace(field.Name, static_cast<int>(i));
+            firstSame_[i] = it->second;
+            if (!inserted)
+                nextSame_[lastByName[field.Name]] = static_cast<int>(i);
+            lastByName[field.Name] = static_cast<int>(i);
+        }
+    }
+
+    // First field with that name, or -1. Rows name their fields in field
+    // order, so the field after the last match is tried first.
+    int FieldIndex(std::string_view name, int guess) const {
+        if (guess >= 0 && guess < static_cast<int>(packet_.Fields.size()) &&
+            packet_.Fields[guess].Name == name)
+            return firstSame_[guess];
+        const auto it = byName_.find(name);
+        return it == byName_.end() ? -1 : it->second;
+    }
+
+    void ReadRows() {
+        for (;;) {
+            const TTag tag = NextTag();
+            if (tag.End) {
+                ExpectEnd(tag, "ROWDATA");
+                return;
+            }
+            if (tag.Name != "ROW")
+                Fail(MismatchInDatapacket);
+            ReadRow();
+            if (!tag.Empty)
+                SkipContent(tag.Name);
+        }
+    }
+
+    void ReadRow() {
+        TPhysicalRow& row = packet_.Rows.emplace_back();
+        row.Values.resize(packet_.Fields.size());
+        int guess = 0;
+        for (const TAttribute& attribute : attrs_) {
+            if (attribute.Name == "RowState") {
+                row.Status = static_cast<std::uint8_t>(
+                    LenientInteger(Decoded(attribute.Raw)).value_or(0) & 0x0F);
+                continue;
+            }
+            const int first = FieldIndex(attribute.Name, guess);
+            if (first < 0)
+                continue;
+            guess = first + 1;
+            for (int index = first; index >= 0; index = nextSame_[index])
+                row.Values[index] = Convert(kinds_[index], attribute.Raw);
+        }
+    }
+
+    TValue Convert(TValueKind kind, std::string_view raw) {
+        std::string_view text = raw;
+        if (raw.find('&') != std::string_view::npos) {
+            scratch_.clear();
+            AppendDecoded(scratch_, raw);
+            text = scratch_;
+        }
+        switch (kind) {
+        case TValueKind::Text:
+            return std::string(text);
+        case TValueKind::Integer:
+            if (const auto number = LenientInteger(text))
+                return *number;
+            return std::monostate{};
+        case TValueKind::Boolean:
+            if (!text.empty() && Lower(text[0]) == 't')
+                return true;
+            if (!text.empty() && Lower(text[0]) == 'f')
+                return false;
+            return std::monostate{};
+        case TValueKind::Date:
+            if (const auto day = LenientDate(text))
+                return TDateValue{*day};
+            return std::monostate{};
+        }
+        return std::monostate{};
+    }
+
+    // Every entry must name rows the file has.
+    void CheckChangeLog() const {
+        const auto rows = static_cast<std::int64_t>(packet_.Rows.size());
+        for (const TChangeEntry& entry : packet_.ChangeLog) {
+            const bool rowOk = entry.Row >= 1 && entry.Row <= rows;
+            bool previousOk = false;
+            if (entry.Kind == 8)
+                previousOk = entry.PreviousRow >= 1 && entry.PreviousRow <= rows;
+            else if (entry.Kind == 4 || entry.Kind == 2)
+                previousOk = entry.PreviousRow >= 0 && entry.PreviousRow <= rows;
+            if (!rowOk || !previousOk)
+                Fail(MismatchInDatapacket);
+        }
+    }
+
+    std::string_view s_;
+    std::size_t p_ = 0;
+    int depth_ = 1;
+    std::vector<TAttribute> attrs_;
+    TDataPacket packet_;
+    std::vector<TValueKind> kinds_;
+    std::vector<int> firstSame_;
+    std::vector<int> nextSame_;
+    std::unordered_map<std::string_view, int> byName_;
+    std::string scratch_;
+};
+
+// encoding="UTF-8" in a leading declaration (name and value in any case).
+bool DeclaresUtf8(std::string_view bytes) {
+    std::size_t p = 0;
+    while (p < bytes.size() && IsBlank(bytes[p]))
+        ++p;
+    if (!StartsWith(bytes, p, "<?xml") || p + 5 >= bytes.size() ||
+        !(IsBlank(bytes[p + 5]) || bytes[p + 5] == '?'))
+        return false;
+    const std::size_t end = bytes.find("?>", p);
+    if (end == std::string_view::npos)
+        return false;
+    const std::string_view declaration = bytes.substr(p + 5, end - p - 5);
+    std::size_t i = 0;
+    while (i < declaration.size()) {
+        while (i < declaration.size() && IsBlank(declaration[i]))
+            ++i;
+        const std::size_t nameStart = i;
+        while (i < declaration.size() && !IsBlank(declaration[i]) && declaration[i] != '=')
+            ++i;
+        const std::string_view name = declaration.substr(nameStart, i - nameStart);
+        while (i < declaration.size() && IsBlank(declaration[i]))
+            ++i;
+        if (i >= declaration.size() || declaration[i] != '=')
+            return false;
+        ++i;
+        while (i < declaration.size() && IsBlank(declaration[i]))
+            ++i;
+        if (i >= declaration.size() || (declaration[i] != '"' && declaration[i] != '\''))
+            return false;
+        const char quote = declaration[i++];
+        const std::size_t close = declaration.find(quote, i);
+        if (close == std::string_view::npos)
+            return false;
+        if (EqualsNoCase(name, "encoding"))
+            return EqualsNoCase(declaration.substr(i, close - i), "UTF-8");
+        i = close + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+TDataPacket ReadDataPacket(std::string_view bytes) {
+    std::string converted;
+    if (StartsWith(bytes, 0, "\xEF\xBB\xBF")) {
+        converted = Utf8ToCp1252(bytes.substr(3));
+        bytes = converted;
+    } else if (DeclaresUtf8(bytes) && IsValidUtf8(bytes)) {
+        converted = Utf8ToCp1252(bytes);
+        bytes = converted;
+    }
+    return TReader(bytes).Read();
+}
