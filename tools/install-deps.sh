@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 xvfb xdotool poppler-utils
   cups printer-driver-cups-pdf
-  desktop-file-utils appstream python3-icalendar
+  desktop-file-utils appstream python3-icalendar dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do
