@@ -103,6 +103,7 @@ public:
 private:
     friend class TRecordTable;
     TRecordTable* table_ = nullptr;
+    std::uint64_t attachId_ = 0; // tells a re-attached link from its former self
 };
 
 // A field of the table, reading and writing the current row (the pending
@@ -132,6 +133,8 @@ public:
 private:
     friend class TRecordTable;
     TField(TRecordTable* table, int index) : table_(table), index_(index) {}
+    const TFieldDef& WritableColumn() const; // fails unless the table is editing
+    void Write(TValue value);
     TRecordTable* table_;
     int index_;
 };
@@ -213,6 +216,11 @@ public:
     void OpenFromPacket(TDataPacket packet);
     // "name: text", for the messages the table reports under its own name.
     std::string NamedMessage(const std::string& text) const;
+
+    // The store as it stands, for tests and diagnostics: every physical row
+    // (row number = index + 1) and the change log.
+    const std::vector<TPhysicalRow>& PhysicalRows() const;
+    const std::vector<TChangeEntry>& ChangeLog() const;
 
 private:
     friend class TField;
