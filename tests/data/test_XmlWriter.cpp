@@ -1,0 +1,115 @@
+#include "data/XmlReader.h"
+#include "data/XmlWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TFieldDef Def(std::string name, TColumnType type, int width = 0, bool required = false) {
+    TFieldDef def;
+    def.Name = std::move(name);
+    def.Type = type;
+    def.Width = width;
+    def.Required = required;
+    return def;
+}
+
+std::string RowsPart(const std::string& file) {
+    const auto start = file.find("<ROWDATA>") + 9;
+    return file.substr(start, file.find("</ROWDATA>") - start);
+}
+
+} // namespace
+
+TEST(XmlWriter, EscapesEveryListedCharacter) {
+    const struct {
+        std::string Text;
+        std::string Written;
+    } cases[] = {
+        {"<>&'\"", "&lt;&gt;&amp;&apos;&quot;"},
+        {"a\r\n\tb\\", "a&#013;&#010;&#009;b&#092;"},
+        {"S\xFC"
+         "d &amp;",
+         "S\xFC"
+         "d &amp;amp;"},
+        {"", ""},
+        {std::string("nul\0x", 5), std::string("nul\0x", 5)},
+    };
+    for (const auto& c : cases) {
+        TDataPacket packet;
+        packet.Fields = {Def("T", ctText, 20)};
+        packet.Rows.push_back({{c.Text}, 0});
+        EXPECT_EQ(RowsPart(WriteDataPacket(packet)), "<ROW T=\"" + c.Written + "\"/>")
+            << "text: " << c.Text;
+        EXPECT_EQ(ReadDataPacket(WriteDataPacket(packet)).Rows.at(0).Values.at(0), TValue(c.Text))
+            << "text: " << c.Text;
+    }
+}
+
+TEST(XmlWriter, WritesValuesInTheirForms) {
+    const struct {
+        TFieldDef Field;
+        TValue Value;
+        std::string Row;
+    } cases[] = {
+        {Def("i", ctInteger), std::int32_t{2009}, "<ROW i=\"2009\"/>"},
+        {Def("i", ctInteger), std::int32_t{-7}, "<ROW i=\"-7\"/>"},
+        {Def("i", ctInteger), std::monostate{}, "<ROW/>"},
+        {Def("b", ctBoolean), true, "<ROW b=\"TRUE\"/>"},
+        {Def("b", ctBoolean), false, "<ROW b=\"FALSE\"/>"},
+        {Def("d", ctDate), TDateValue{*DayFromCivil(2009, 9, 26)}, "<ROW d=\"20090926\"/>"},
+        {Def("d", ctDate), TDateValue{0}, "<ROW d=\"18991230\"/>"},
+        {Def("d", ctDate), TDateValue{*DayFromCivil(33, 1, 2)}, "<ROW d=\"00330102\"/>"},
+        {Def("a&b", ctText, 5), std::string("x"), "<ROW a&amp;b=\"x\"/>"},
+    };
+    for (const auto& c : cases) {
+        TDataPacket packet;
+        packet.Fields = {c.Field};
+        packet.Rows.push_back({{c.Value}, 0});
+        EXPECT_EQ(RowsPart(WriteDataPacket(packet)), c.Row) << c.Row;
+    }
+}
+
+TEST(XmlWriter, LaysOutFieldsParamsAndRowStates) {
+    TDataPacket packet;
+    packet.Fields = {Def("Jahr", ctInteger, 0, true), Def("K", ctText, 30, true),
+                     Def("x", ctBoolean)};
+    packet.Fields[2].ReadOnly = true;
+    TFieldDef foreign = Def("big", ctText);
+    foreign.FileType = "i8";
+    packet.Fields.push_back(foreign);
+    packet.Rows.push_back(
+        {{std::int32_t{1}, std::string("a"), std::monostate{}, std::string("9")}, 5});
+    packet.Rows.push_back({{std::int32_t{2}, std::monostate{}, true, std::monostate{}}, 12});
+    packet.ChangeLog = {{1, 0, 4}, {2, 1, 8}};
+    packet.KeyFields = {0};
+    packet.UniqueKey = true;
+    EXPECT_EQ(WriteDataPacket(packet),
+              "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA>"
+              "<FIELDS><FIELD attrname=\"Jahr\" fieldtype=\"i4\" required=\"true\"/>"
+              "<FIELD attrname=\"K\" fieldtype=\"string\" required=\"true\" WIDTH=\"30\"/>"
+              "<FIELD attrname=\"x\" fieldtype=\"boolean\" readonly=\"true\"/>"
+              "<FIELD attrname=\"big\" fieldtype=\"i8\"/></FIELDS>"
+              "<PARAMS CHANGE_LOG=\"1 0 4 2 1 8\"/></METADATA><ROWDATA>"
+              "<ROW RowState=\"5\" Jahr=\"1\" K=\"a\" big=\"9\"/><ROW RowState=\"12\" Jahr=\"2\" "
+              "x=\"TRUE\"/></ROWDATA></DATAPACKET>");
+}
+
+TEST(XmlWriter, WhatItWritesReadsBackUnchanged) {
+    TDataPacket packet;
+    packet.Fields = {Def("id", ctInteger), Def("T", ctText, 20, true), Def("10Klasse", ctBoolean),
+                     Def("4Adat", ctDate)};
+    packet.Rows.push_back({{std::int32_t{INT32_MIN}, std::string("\x01<&>\x7F\xFF"), false,
+                            TDateValue{*DayFromCivil(9999, 12, 31)}},
+                           6});
+    packet.Rows.push_back({{std::monostate{}, std::string(), std::monostate{}, TDateValue{0}}, 0});
+    packet.ChangeLog = {{1, 0, 4}, {1, 0, 2}};
+    const TDataPacket back = ReadDataPacket(WriteDataPacket(packet));
+    ASSERT_EQ(back.Rows.size(), 2u);
+    for (std::size_t r = 0; r < 2; ++r) {
+        EXPECT_EQ(back.Rows[r].Values, packet.Rows[r].Values) << "row " << r;
+        EXPECT_EQ(back.Rows[r].Status, packet.Rows[r].Status) << "row " << r;
+    }
+    EXPECT_EQ(back.ChangeLog, packet.ChangeLog);
+    EXPECT_EQ(WriteDataPacket(back), WriteDataPacket(packet));
+}
