@@ -11,8 +11,8 @@ struct TPaintMetrics {
     double PixelWidth = 1;
 };
 
-// Metrics of the painter's device at its own resolution. Devices above
-// 300 dpi (PDF) draw a layout pixel as 1/150 inch.
+// Metrics of the painter's device at its own resolution. A PDF has no
+// pixels; there a layout pixel is drawn 1/120 inch wide.
 TPaintMetrics DeviceMetrics(const QPainter& painter);
 
 // Paints with the page's top-left corner at the painter's origin (device

@@ -9,5 +9,5 @@ public:
     double TextWidth(std::string_view cp1252, const TPageFont& font) const override;
 };
 
-// The QFont of a page font at a size in device pixels (fractional).
-QFont PageQFont(const TPageFont& font, double pixelSize);
+// The QFont of a page font at its point size.
+QFont PageQFont(const TPageFont& font);

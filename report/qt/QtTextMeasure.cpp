@@ -1,0 +1,28 @@
+#include "report/qt/QtTextMeasure.h"
+
+#include "report/qt/QtText.h"
+
+#include <QFontMetricsF>
+
+namespace {
+// Measured at 100 pixels per point (7200 dpi), where hinting no longer
+// rounds widths, so that shortening does not depend on the output device.
+constexpr int kPixelsPerPoint = 100;
+constexpr double kMeasureDpi = 72.0 * kPixelsPerPoint;
+} // namespace
+
+QFont PageQFont(const TPageFont& font) {
+    QFont result(QString::fromStdString(font.Face));
+    result.setPointSize(font.Size);
+    result.setBold(font.Bold);
+    result.setHintingPreference(QFont::PreferNoHinting);
+    result.setKerning(false);
+    return result;
+}
+
+double TQtTextMeasure::TextWidth(std::string_view cp1252, const TPageFont& font) const {
+    QFont qfont = PageQFont(font);
+    qfont.setPixelSize(font.Size * kPixelsPerPoint);
+    const QFontMetricsF metrics(qfont);
+    return metrics.horizontalAdvance(ToQString(cp1252)) / kMeasureDpi;
+}
