@@ -5,12 +5,16 @@
 #include "data/XmlReader.h"
 #include "data/XmlWriter.h"
 
+void LoadTableFromContent(TRecordTable& table, std::string_view content) {
+    table.Close();
+    if (content.empty())
+        throw TStaffelError(table.NamedMessage("Fehlender Daten-Provider oder Datenpaket"));
+    table.OpenFromPacket(ReadDataPacket(content));
+}
+
 void TRecordTable::Load(const std::string& fileName) {
     Close();
-    const std::string content = ReadWholeFile(fileName);
-    if (content.empty())
-        throw TStaffelError(NamedMessage("Fehlender Daten-Provider oder Datenpaket"));
-    OpenFromPacket(ReadDataPacket(content));
+    LoadTableFromContent(*this, ReadWholeFile(fileName));
 }
 
 // Every name gets the XML form; the program saves under no other.

@@ -194,6 +194,17 @@ std::vector<std::int32_t> NumberList(std::string_view text, bool allowListSepara
     return numbers;
 }
 
+// A field's name must come back from its ROW attribute, which the writer
+// escapes but cannot protect against blanks, "=" or "/".
+bool UsableAsAttributeName(std::string_view name) {
+    if (name.empty())
+        return false;
+    for (char c : name)
+        if (IsBlank(c) || c == '=' || c == '/')
+            return false;
+    return true;
+}
+
 enum class TValueKind { Integer, Text, Boolean, Date };
 
 struct TTypeName {
@@ -443,6 +454,8 @@ private:
         const TAttribute* fieldName = Find("fieldname");
         TFieldDef field;
         field.Name = Decoded((fieldName ? fieldName : attrName ? attrName : tagName)->Raw);
+        if (!UsableAsAttributeName(field.Name))
+            Fail(MismatchInDatapacket);
 
         const TAttribute* typeAttribute = Find("fieldtype");
         if (typeAttribute == nullptr)
@@ -562,7 +575,13 @@ private:
                     LenientInteger(Decoded(attribute.Raw)).value_or(0) & 0x0F);
                 continue;
             }
-            const int first = FieldIndex(attribute.Name, guess);
+            std::string_view name = attribute.Name;
+            if (name.find('&') != std::string_view::npos) {
+                nameScratch_.clear();
+                AppendDecoded(nameScratch_, name);
+                name = nameScratch_;
+            }
+            const int first = FieldIndex(name, guess);
             if (first < 0)
                 continue;
             guess = first + 1;
@@ -624,6 +643,7 @@ private:
     std::vector<int> nextSame_;
     std::unordered_map<std::string_view, int> byName_;
     std::string scratch_;
+    std::string nameScratch_;
 };
 
 // encoding="UTF-8" in a leading declaration (name and value in any case).

@@ -10,3 +10,7 @@ inline constexpr std::string_view InvalidFieldType = "Invalid field type.";
 inline constexpr std::string_view NoMetaData = "Datapacket contains no meta data.";
 
 TDataPacket ReadDataPacket(std::string_view bytes);
+
+// Load's work once the file's bytes are read: closes the table, reads the
+// content and opens the table on it. A table that fails stays closed.
+void LoadTableFromContent(TRecordTable& table, std::string_view content);

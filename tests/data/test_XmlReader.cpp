@@ -62,6 +62,12 @@ TEST(XmlReader, RejectsWhatIsNoDataPacket) {
          "</METADATA></DATAPACKET>",
          m},
         {"<DATAPACKET><METADATA><FIELDS></FIELD></METADATA></DATAPACKET>", m},
+        {"<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"a b\" fieldtype=\"i4\"/></FIELDS>"
+         "</METADATA></DATAPACKET>",
+         m},
+        {"<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"\" fieldtype=\"i4\"/></FIELDS>"
+         "</METADATA></DATAPACKET>",
+         m},
         {Packet("<PARAMS/>", "<ROW/><OTHER/>"), m},
         {"<DATAPACKET><OTHER/></DATAPACKET>", m},
         {"<ROOT><METADATA><FIELDS/></METADATA></ROOT>", m},

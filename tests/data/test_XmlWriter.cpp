@@ -97,8 +97,8 @@ TEST(XmlWriter, LaysOutFieldsParamsAndRowStates) {
 
 TEST(XmlWriter, WhatItWritesReadsBackUnchanged) {
     TDataPacket packet;
-    packet.Fields = {Def("id", ctInteger), Def("T", ctText, 20, true), Def("10Klasse", ctBoolean),
-                     Def("4Adat", ctDate)};
+    packet.Fields = {Def("id", ctInteger), Def("T<&\\>", ctText, 20, true),
+                     Def("10Klasse", ctBoolean), Def("4Adat", ctDate)};
     packet.Rows.push_back({{std::int32_t{INT32_MIN}, std::string("\x01<&>\x7F\xFF"), false,
                             TDateValue{*DayFromCivil(9999, 12, 31)}},
                            6});

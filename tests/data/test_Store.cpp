@@ -1,0 +1,276 @@
+#include "data/AtomicFile.h"
+#include "data/StaffelError.h"
+#include "data/Store.h"
+#include "test_FileSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TLocalTime At140509() {
+    return {2026, 12, 9, 14, 5, 9};
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    TScratchFolder folder_;
+    TWorkingDirectory cwd_{folder_.Path()};
+    TStore store_{TRegionalSettings::German(), At140509};
+
+    std::string File(const char* name) const { return folder_.File(name); }
+
+    void AddDivision(const std::string& klasse, int jahr) {
+        TRecordTable& t = store_.t_staffel();
+        t.Append();
+        t.Field("Klasse").SetAsText(klasse);
+        t.Field("Jahr").SetAsInteger(jahr);
+        t.Field("1A").SetAsText("TV S\xFC"
+                                "d");
+        t.Field("1dat").SetAsText("26.09.2009");
+        t.Post();
+    }
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TStaffelError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+std::string CreateError(const std::string& path, int error) {
+    return "Datei \"" + path + "\" kann nicht erstellt werden. " + std::strerror(error);
+}
+
+} // namespace
+
+TEST_F(StoreTest, FirstStartWritesBothFilesSilently) {
+    store_.FormCreate();
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
+    EXPECT_EQ(ReadBytes(File("Spieltage.xml")), Fixture("Spieltage_first_start.xml"));
+    EXPECT_EQ(FolderEntries(folder_.Path()),
+              (std::vector<std::string>{"Ligatafel.xml", "Spieltage.xml"}));
+    EXPECT_FALSE(store_.TakeStartupNotice());
+    EXPECT_EQ(store_.t_staffel().State(), tsBrowse);
+    EXPECT_EQ(store_.t_spieltage().DisplayCount(), 1);
+    EXPECT_EQ(store_.table_kopie().State(), tsInactive);
+}
+
+TEST(Store, FirstStartUnderAnyDateFormatCreatesTheSameCalendar) {
+    for (const char* format : {"yyyy-MM-dd", "M/d/yyyy", "dd/MM/yy"}) {
+        TScratchFolder folder;
+        TWorkingDirectory cwd(folder.Path());
+        TRegionalSettings settings = TRegionalSettings::German();
+        settings.ShortDateFormat = format;
+        TStore store(settings, At140509);
+        store.FormCreate();
+        EXPECT_EQ(ReadBytes(folder.File("Spieltage.xml")), Fixture("Spieltage_first_start.xml"))
+            << format;
+    }
+}
+
+TEST_F(StoreTest, ExistingFilesAreLoadedAndNotWritten) {
+    WriteBytes(File("Ligatafel.xml"), Fixture("Ligatafel_edited.xml"));
+    WriteBytes(File("Spieltage.xml"), Fixture("Spieltage_first_start.xml"));
+    const auto before = std::filesystem::last_write_time(File("Ligatafel.xml"));
+    store_.FormCreate();
+    EXPECT_EQ(store_.t_staffel().Field("Mannschaft").AsText(), "TV S\xFC"
+                                                               "d & Co");
+    EXPECT_EQ(std::filesystem::last_write_time(File("Ligatafel.xml")), before);
+    EXPECT_EQ(FolderEntries(folder_.Path()).size(), 2u);
+    EXPECT_FALSE(store_.TakeStartupNotice());
+}
+
+TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
+    const std::string corrupt = "<DATAPACKET><METADATA><FIELDS>";
+    WriteBytes(File("Ligatafel.xml"), corrupt);
+    WriteBytes(File("Spieltage.xml"), ""); // nothing in it to keep
+    store_.FormCreate();
+    const std::string backup = "Ligatafel.xml.20261209-140509.bak";
+    EXPECT_EQ(FolderEntries(folder_.Path()),
+              (std::vector<std::string>{"Ligatafel.xml", backup, "Spieltage.xml"}));
+    EXPECT_EQ(ReadBytes(File(backup.c_str())), corrupt);
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
+    EXPECT_EQ(ReadBytes(File("Spieltage.xml")), Fixture("Spieltage_first_start.xml"));
+    const auto notice = store_.TakeStartupNotice();
+    ASSERT_TRUE(notice);
+    EXPECT_NE(notice->find("\"" + File("Ligatafel.xml") + "\""), std::string::npos) << *notice;
+    EXPECT_NE(notice->find("\"" + File(backup.c_str()) + "\""), std::string::npos) << *notice;
+    EXPECT_NE(notice->find("Mismatch in datapacket."), std::string::npos) << *notice;
+    EXPECT_EQ(notice->find("Spieltage"), std::string::npos) << *notice;
+    EXPECT_FALSE(store_.TakeStartupNotice());
+
+    // A second corrupt start within the same second keeps both copies.
+    WriteBytes(File("Ligatafel.xml"), "garbage");
+    TStore again(TRegionalSettings::German(), At140509);
+    again.FormCreate();
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml.20261209-140509-2.bak")), "garbage");
+}
+
+TEST_F(StoreTest, CreationFailureStopsTheStart) {
+    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; };
+    const std::string error = ErrorOf([&] { store_.FormCreate(); });
+    AtomicFileFaultHook = nullptr;
+    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), EROFS));
+    EXPECT_EQ(store_.t_spieltage().State(), tsInactive);
+    EXPECT_TRUE(FolderEntries(folder_.Path()).empty());
+}
+
+TEST_F(StoreTest, CopyAppendsTheCopyLastAndReloads) {
+    store_.FormCreate();
+    AddDivision("Bezirksliga", 2009);
+    AddDivision("Aaa", 2010);
+    store_.t_staffel().First(); // Bezirksliga 2009, by the key
+    store_.CopyStaffel();
+    TRecordTable& t = store_.t_staffel();
+    ASSERT_EQ(t.DisplayCount(), 3);
+    EXPECT_EQ(t.DisplayIndex(), 0);
+    t.Last();
+    EXPECT_EQ(t.Field("Klasse").AsText(), "Bezirksliga-14:05:09");
+    EXPECT_EQ(t.Field("id").AsInteger(), 99);
+    EXPECT_EQ(t.Field("Jahr").AsInteger(), 2009);
+    EXPECT_FALSE(t.Field("10Klasse").AsBoolean());
+    EXPECT_EQ(t.Field("Ueberschrift").AsText(), "Badminton");
+    EXPECT_EQ(t.Field("1A").AsText(), "TV S\xFC"
+                                      "d");
+    EXPECT_EQ(t.Field("1dat").AsText(), "26.09.2009");
+    EXPECT_TRUE(t.Field("2dat").IsNull());
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")).find("18991230"), std::string::npos);
+
+    // Unkeyed after the reload: the same copy again within the second is accepted.
+    t.First();
+    store_.CopyStaffel();
+    EXPECT_EQ(store_.t_staffel().DisplayCount(), 4);
+}
+
+TEST_F(StoreTest, CopyOfALongClassNameDuplicatesTheKey) {
+    store_.FormCreate();
+    const std::string longName(30, 'K');
+    AddDivision(longName, 2009);
+    store_.CopyStaffel();
+    TRecordTable& t = store_.t_staffel();
+    ASSERT_EQ(t.DisplayCount(), 2);
+    t.Last();
+    EXPECT_EQ(t.Field("Klasse").AsText(), longName);
+}
+
+TEST_F(StoreTest, CopyWithoutDivisionsDoesNothing) {
+    store_.FormCreate();
+    store_.t_staffel().Insert(); // untouched: dropped by the copy's save
+    store_.CopyStaffel();
+    EXPECT_TRUE(store_.t_staffel().IsEmpty());
+    EXPECT_EQ(store_.table_kopie().State(), tsInactive);
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
+}
+
+TEST_F(StoreTest, CopyStopsWhenThePendingRowCannotBePosted) {
+    store_.FormCreate();
+    AddDivision("Bezirksliga", 2009);
+    store_.SaveStaffel();
+    const std::string saved = ReadBytes(File("Ligatafel.xml"));
+    store_.t_staffel().Edit();
+    store_.t_staffel().Field("Klasse").SetAsText("");
+    EXPECT_EQ(ErrorOf([&] { store_.CopyStaffel(); }), "Field value required.");
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), saved);
+    EXPECT_EQ(store_.t_staffel().State(), tsEdit);
+    EXPECT_EQ(store_.table_kopie().State(), tsInactive);
+}
+
+TEST_F(StoreTest, AssignTakesTheChosenCalendarsDates) {
+    store_.FormCreate();
+    AddDivision("Bezirksliga", 2009);
+    store_.SaveStaffel();
+    const std::string saved = ReadBytes(File("Ligatafel.xml"));
+    TRecordTable& calendar = store_.t_spieltage();
+    calendar.Edit();
+    calendar.Field("8Adat").Clear();
+    calendar.Post();
+
+    std::vector<std::string> told;
+    auto inform = [&](const std::string& text) { told.push_back(text); };
+    const struct {
+        bool Chosen;
+        bool Confirmed;
+        bool Assigned;
+    } cases[] = {{false, true, false}, {true, false, false}, {true, true, true}};
+    for (const auto& c : cases) {
+        told.clear();
+        std::string asked;
+        const bool assigned = store_.AssignSpieltage([&] { return c.Chosen; },
+                                                     [&](const std::string& question) {
+                                                         asked = question;
+                                                         return c.Confirmed;
+                                                     },
+                                                     inform);
+        EXPECT_EQ(assigned, c.Assigned) << c.Chosen << c.Confirmed;
+        EXPECT_EQ(asked, c.Chosen ? "Sollen die Spieltage übernommen werden?" : "");
+        EXPECT_EQ(told, c.Assigned ? std::vector<std::string>{"Spieltage wurden übernommen"}
+                                   : std::vector<std::string>{});
+    }
+    TRecordTable& t = store_.t_staffel();
+    EXPECT_EQ(t.State(), tsBrowse);
+    EXPECT_EQ(t.Field("4Adat").AsText(), "19.12.2009");
+    EXPECT_EQ(t.Field("8dat").AsText(), "06.03.2010");
+    EXPECT_TRUE(t.Field("8Adat").IsNull());
+    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), saved);
+    store_.FormDestroy();
+    EXPECT_NE(ReadBytes(File("Ligatafel.xml")).find("4Adat=\"20091219\""), std::string::npos);
+}
+
+TEST_F(StoreTest, AssignWithoutCalendarOrDivision) {
+    store_.FormCreate();
+    std::vector<std::string> told;
+    auto inform = [&](const std::string& text) { told.push_back(text); };
+    // No division: the edit becomes an insert whose post fails.
+    EXPECT_EQ(ErrorOf([&] {
+                  store_.AssignSpieltage([] { return true; },
+                                         [](const std::string&) { return true; }, inform);
+              }),
+              "Feld 'Klasse' muss einen Wert haben");
+    EXPECT_EQ(store_.t_staffel().State(), tsInsert);
+    EXPECT_TRUE(told.empty());
+    store_.t_staffel().Cancel();
+
+    store_.t_spieltage().Delete();
+    bool chooserShown = false;
+    EXPECT_FALSE(store_.AssignSpieltage([&] { return chooserShown = true; },
+                                        [](const std::string&) { return true; }, inform));
+    EXPECT_FALSE(chooserShown);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("kein Spieltagskalender"), std::string::npos);
+    EXPECT_EQ(store_.t_staffel().State(), tsBrowse);
+}
+
+TEST_F(StoreTest, ProgramEndSavesTheCalendarEvenWhenTheDivisionsFail) {
+    store_.FormCreate();
+    store_.t_staffel().Append();
+    store_.t_staffel().Field("Jahr").SetAsInteger(2010);
+    store_.t_spieltage().Delete();
+    EXPECT_EQ(ErrorOf([&] { store_.FormDestroy(); }), "Feld 'Klasse' muss einen Wert haben");
+    EXPECT_NE(ReadBytes(File("Spieltage.xml")).find("CHANGE_LOG=\"1 0 4 1 0 2\""),
+              std::string::npos);
+
+    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? ENOSPC : 0; };
+    store_.t_staffel().Cancel();
+    const std::string error = ErrorOf([&] { store_.FormDestroy(); });
+    AtomicFileFaultHook = nullptr;
+    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), ENOSPC) + "\n\n" +
+                         CreateError(File("Spieltage.xml"), ENOSPC));
+}
+
+TEST(FormatTime, LongTimeFormats) {
+    const struct {
+        const char* Format;
+        int H, M, S;
+        const char* Text;
+    } cases[] = {{"hh:mm:ss", 14, 5, 9, "14:05:09"},
+                 {"h:nn:ss", 9, 5, 9, "9:05:09"},
+                 {"h:mm:ss AM/PM", 14, 5, 9, "2:05:09 PM"},
+                 {"hh.mm", 0, 0, 0, "00.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatTime(c.Format, c.H, c.M, c.S), c.Text) << c.Format;
+}
