@@ -147,6 +147,7 @@ void TRecordTable::ClearDefinitions() {
     Close();
     impl_->Defs.clear();
     impl_->HasStore = false;
+    impl_->ForgetDecodedRows();
     impl_->Columns.clear();
     impl_->Rows.clear();
     impl_->Log.clear();
@@ -218,7 +219,7 @@ void TRecordTable::DefineIndex(const std::string& name, const std::string& field
     d.SortOrder();
     if (unique) {
         for (size_t i = 1; i < d.Order.size(); ++i) {
-            if (d.CompareKeys(d.Rows[d.Order[i - 1]].Values, d.Rows[d.Order[i]].Values) == 0) {
+            if (d.CompareKeys(d.KeyValues(d.Order[i - 1]), d.KeyValues(d.Order[i])) == 0) {
                 d.KeyColumns.clear();
                 d.UniqueKey = false;
                 d.Order = formerOrder;
@@ -259,73 +260,11 @@ void TRecordTable::Close() {
     impl_->SetState(tsInactive);
 }
 
-TDataPacket TRecordTable::PacketForSave() const {
-    const auto& d = *impl_;
-    TDataPacket packet;
-    packet.Fields = d.Columns;
-    packet.ChangeLog = d.Log;
-    if (!d.Log.empty()) {
-        packet.Rows = d.Rows;
-    } else {
-        packet.Rows.reserve(d.Order.size());
-        for (auto row : d.Order)
-            packet.Rows.push_back(d.Rows[row]);
-    }
-    packet.KeyFields = d.KeyColumns;
-    packet.UniqueKey = d.UniqueKey;
-    return packet;
-}
-
-void TRecordTable::OpenFromPacket(TDataPacket packet) {
-    Close();
-    auto& d = *impl_;
-    d.HasStore = false;
-    d.Columns.clear();
-    d.Rows.clear();
-    d.Log.clear();
-    d.Order.clear();
-    d.KeyColumns.clear();
-    d.UniqueKey = false;
-    d.OrderRedefined = false;
-    d.Rebind();
-
-    // A fixed field list must find all its columns before anything is taken over.
-    if (d.Fixed) {
-        for (const auto& def : d.Defs) {
-            const bool found = std::any_of(packet.Fields.begin(), packet.Fields.end(),
-                                           [&](const TFieldDef& column) {
-                                               return SameNameIgnoringCase(column.Name, def.Name);
-                                           });
-            if (!found)
-                d.FailFieldNotFound(def.Name);
-        }
-    }
-    const size_t columnCount = packet.Fields.size();
-    for (auto& row : packet.Rows)
-        row.Values.resize(columnCount);
-    d.Columns = std::move(packet.Fields);
-    d.Rows = std::move(packet.Rows);
-    d.Log = std::move(packet.ChangeLog);
-    d.Order.reserve(d.Rows.size());
-    for (size_t r = 0; r < d.Rows.size(); ++r)
-        if ((d.Rows[r].Status & (rsSuperseded | rsDeleted)) == 0)
-            d.Order.push_back(static_cast<std::int32_t>(r));
-    for (int c : packet.KeyFields)
-        if (c < 0 || static_cast<size_t>(c) >= columnCount)
-            packet.KeyFields.clear();
-    if (!packet.KeyFields.empty()) {
-        d.KeyColumns = packet.KeyFields;
-        d.UniqueKey = packet.UniqueKey;
-        d.OrderRedefined = true;
-        d.SortOrder();
-    }
-    d.HasStore = true;
-    d.Rebind();
-    d.OpenShowingFirst();
-}
-
-const std::vector<TPhysicalRow>& TRecordTable::PhysicalRows() const {
-    return impl_->Rows;
+std::vector<TPhysicalRow> TRecordTable::PhysicalRows() const {
+    std::vector<TPhysicalRow> rows;
+    for (const auto& row : impl_->Rows)
+        rows.push_back({DecodeRow(row, impl_->Columns.size()), row.Status});
+    return rows;
 }
 const std::vector<TChangeEntry>& TRecordTable::ChangeLog() const {
     return impl_->Log;

@@ -28,12 +28,7 @@ enum TTableNotice {
     tnLeaveEdit,
     tnFocusField
 };
-enum TRowStatus : std::uint8_t {
-    rsSuperseded = 1,
-    rsDeleted = 2,
-    rsInserted = 4,
-    rsModified = 8
-};
+enum TRowStatus : std::uint8_t { rsSuperseded = 1, rsDeleted = 2, rsInserted = 4, rsModified = 8 };
 
 struct TDateValue {
     TDaySerial Day = 0;
@@ -214,12 +209,21 @@ public:
     // For the data-file reader and writer.
     TDataPacket PacketForSave() const; // rows as the file gets them
     void OpenFromPacket(TDataPacket packet);
+    // OpenFromPacket in steps, for a reader of large files: each row is taken
+    // into the table's compact form as it comes, so no load holds all rows
+    // in their wide form. BeginPacket closes the table and drops its content
+    // (it fails like OpenFromPacket when a fixed field has no column);
+    // EndPacket opens it. A reader that fails in between leaves it closed.
+    void BeginPacket(std::vector<TFieldDef> fields);
+    void AddPacketRow(const std::vector<TValue>& values, std::uint8_t status);
+    void EndPacket(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields = {},
+                   bool uniqueKey = false);
     // "name: text", for the messages the table reports under its own name.
     std::string NamedMessage(const std::string& text) const;
 
     // The store as it stands, for tests and diagnostics: every physical row
     // (row number = index + 1) and the change log.
-    const std::vector<TPhysicalRow>& PhysicalRows() const;
+    std::vector<TPhysicalRow> PhysicalRows() const;
     const std::vector<TChangeEntry>& ChangeLog() const;
 
 private:

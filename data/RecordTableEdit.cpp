@@ -12,7 +12,7 @@ const std::vector<TValue>* TRecordTable::TImpl::CurrentValues() const {
     if (IsEditing())
         return &Pending;
     if (State == tsBrowse && Cur >= 0)
-        return &Rows[Order[Cur]].Values;
+        return &CurrentRowValues(Order[Cur]);
     return nullptr;
 }
 
@@ -189,7 +189,7 @@ void TRecordTable::Edit() {
         d.StartNew(false);
         return;
     }
-    d.Pending = d.Rows[d.Order[d.Cur]].Values;
+    d.Pending = DecodeRow(d.Rows[d.Order[d.Cur]], d.Columns.size());
     d.ModifiedFlag = false;
     d.SetState(tsEdit);
     d.Notify(tnEditStart);
@@ -264,17 +264,17 @@ void TRecordTable::TImpl::StorePending() {
     const auto newRow = static_cast<std::int32_t>(Rows.size());
     if (State == tsEdit) {
         const std::int32_t old = Order[Cur];
-        if (Pending == Rows[old].Values)
+        if (Pending == CurrentRowValues(old))
             return;
         StoreCheck();
         if (UniqueKey && HasKey() && KeyClash(Pending, old))
             throw TStaffelError("Key violation.");
         const auto status = static_cast<std::uint8_t>(rsModified | (Rows[old].Status & rsInserted));
-        Rows.push_back({std::move(Pending), status});
+        Rows.push_back(EncodeRow(Pending, status));
         Rows[old].Status |= rsSuperseded;
         if (HasKey()) {
             Order.erase(Order.begin() + Cur);
-            Cur = SortedPosition(Rows.back().Values);
+            Cur = SortedPosition(Pending);
             Order.insert(Order.begin() + Cur, newRow);
         } else {
             Order[Cur] = newRow;
@@ -289,7 +289,7 @@ void TRecordTable::TImpl::StorePending() {
             throw TStaffelError("Key violation.");
         pos = SortedPosition(Pending);
     }
-    Rows.push_back({std::move(Pending), rsInserted});
+    Rows.push_back(EncodeRow(Pending, rsInserted));
     Order.insert(Order.begin() + pos, newRow);
     Log.push_back({newRow + 1, 0, rsInserted});
     Cur = pos;
@@ -355,7 +355,7 @@ const TValue& TRecordTable::DisplayValue(int displayIndex, int fieldIndex) const
     }
     if (d.State == tsEdit && orderIndex == d.Cur)
         return d.Pending[c];
-    return d.Rows[d.Order[orderIndex]].Values[c];
+    return d.DisplayRowValues(d.Order[orderIndex])[c];
 }
 
 std::string TRecordTable::DisplayText(int displayIndex, int fieldIndex) const {

@@ -1,6 +1,7 @@
 #pragma once
 // The table's inner state, shared by the RecordTable*.cpp files.
 #include "data/RecordTable.h"
+#include "data/RowCodec.h"
 #include "data/StaffelError.h"
 
 #include <memory>
@@ -20,7 +21,14 @@ struct TRecordTable::TImpl {
     // The store: its own columns, physical rows, change log, default order.
     bool HasStore = false;
     std::vector<TFieldDef> Columns;
-    std::vector<TPhysicalRow> Rows;
+    std::vector<TStoredRow> Rows;
+    // Decoded rows: the cursor's row, and a few rows a grid asks for.
+    struct TCachedRow {
+        std::int32_t Row = -1;
+        std::vector<TValue> Values;
+    };
+    mutable TCachedRow CurrentCache;
+    mutable std::vector<TCachedRow> DisplayCache;
     std::vector<TChangeEntry> Log;
     std::vector<std::int32_t> Order; // visible rows (0-based physical) in default order
     std::vector<int> KeyColumns;
@@ -63,7 +71,13 @@ struct TRecordTable::TImpl {
     void SetState(TTableState state);
 
     // Order and keys (TableOrder.cpp).
+    // Values of a stored row; the reference lasts until content is replaced
+    // or (display) until many other rows were read.
+    const std::vector<TValue>& CurrentRowValues(std::int32_t physical) const;
+    const std::vector<TValue>& DisplayRowValues(std::int32_t physical) const;
+    void ForgetDecodedRows();
     int CompareKeys(const std::vector<TValue>& a, const std::vector<TValue>& b) const;
+    std::vector<TValue> KeyValues(std::int32_t physical) const; // full width, keys filled
     bool HasKey() const { return !KeyColumns.empty(); }
     // Position in Order at which a row with these values stands (after equal keys).
     int SortedPosition(const std::vector<TValue>& values) const;

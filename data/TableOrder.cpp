@@ -2,6 +2,7 @@
 #include "data/RecordTableImpl.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -39,7 +40,7 @@ int TRecordTable::TImpl::CompareKeys(const std::vector<TValue>& a,
 int TRecordTable::TImpl::SortedPosition(const std::vector<TValue>& values) const {
     const auto it = std::upper_bound(Order.begin(), Order.end(), values,
                                      [this](const std::vector<TValue>& v, std::int32_t row) {
-                                         return CompareKeys(v, Rows[row].Values) < 0;
+                                         return CompareKeys(v, KeyValues(row)) < 0;
                                      });
     return static_cast<int>(it - Order.begin());
 }
@@ -47,18 +48,56 @@ int TRecordTable::TImpl::SortedPosition(const std::vector<TValue>& values) const
 bool TRecordTable::TImpl::KeyClash(const std::vector<TValue>& values, std::int32_t except) const {
     auto it = std::lower_bound(Order.begin(), Order.end(), values,
                                [this](std::int32_t row, const std::vector<TValue>& v) {
-                                   return CompareKeys(Rows[row].Values, v) < 0;
+                                   return CompareKeys(KeyValues(row), v) < 0;
                                });
-    for (; it != Order.end() && CompareKeys(Rows[*it].Values, values) == 0; ++it)
+    for (; it != Order.end() && CompareKeys(KeyValues(*it), values) == 0; ++it)
         if (*it != except)
             return true;
     return false;
 }
 
 void TRecordTable::TImpl::SortOrder() {
-    std::stable_sort(Order.begin(), Order.end(), [this](std::int32_t a, std::int32_t b) {
-        return CompareKeys(Rows[a].Values, Rows[b].Values) < 0;
+    std::vector<std::pair<std::vector<TValue>, std::int32_t>> keyed;
+    keyed.reserve(Order.size());
+    for (auto row : Order)
+        keyed.emplace_back(KeyValues(row), row);
+    std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
+        return CompareKeys(a.first, b.first) < 0;
     });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        Order[i] = keyed[i].second;
+}
+
+std::vector<TValue> TRecordTable::TImpl::KeyValues(std::int32_t physical) const {
+    std::vector<TValue> values(Columns.size());
+    for (int c : KeyColumns)
+        values[c] = DecodeColumn(Rows[physical], c);
+    return values;
+}
+
+const std::vector<TValue>& TRecordTable::TImpl::CurrentRowValues(std::int32_t physical) const {
+    if (CurrentCache.Row != physical) {
+        DecodeRow(Rows[physical], Columns.size(), CurrentCache.Values);
+        CurrentCache.Row = physical;
+    }
+    return CurrentCache.Values;
+}
+
+const std::vector<TValue>& TRecordTable::TImpl::DisplayRowValues(std::int32_t physical) const {
+    constexpr size_t slots = 256;
+    if (DisplayCache.size() != slots)
+        DisplayCache.resize(slots);
+    auto& slot = DisplayCache[static_cast<size_t>(physical) % slots];
+    if (slot.Row != physical) {
+        DecodeRow(Rows[physical], Columns.size(), slot.Values);
+        slot.Row = physical;
+    }
+    return slot.Values;
+}
+
+void TRecordTable::TImpl::ForgetDecodedRows() {
+    CurrentCache = {};
+    DisplayCache.clear();
 }
 
 int TRecordTable::TImpl::PositionOfRow(std::int32_t physical) const {
@@ -96,10 +135,10 @@ int TRecordTable::TImpl::NetChangeCount() const {
             chains[chainFor(entry.Row, false)].Deleted = true;
         }
     }
-    auto valuesOf = [&](std::int32_t row) -> const std::vector<TValue>* {
+    auto valuesOf = [&](std::int32_t row) -> std::optional<std::vector<TValue>> {
         if (row < 1 || static_cast<size_t>(row) > Rows.size())
-            return nullptr;
-        return &Rows[row - 1].Values;
+            return std::nullopt;
+        return DecodeRow(Rows[row - 1], Columns.size());
     };
     int count = 0;
     for (const auto& chain : chains) {
@@ -108,8 +147,8 @@ int TRecordTable::TImpl::NetChangeCount() const {
         } else if (chain.Deleted) {
             ++count;
         } else {
-            const auto* first = valuesOf(chain.First);
-            const auto* last = valuesOf(chain.Last);
+            const auto first = valuesOf(chain.First);
+            const auto last = valuesOf(chain.Last);
             count += (first && last && *first == *last) ? 0 : 1;
         }
     }
