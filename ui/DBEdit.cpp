@@ -1,0 +1,214 @@
+#include "ui/DBEdit.h"
+
+#include "report/qt/QtText.h"
+#include "ui/ErrorGuard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+bool FieldAcceptsChar(TColumnType type, QChar c) {
+    if (type != ctInteger)
+        return true;
+    return c == QLatin1Char('+') || c == QLatin1Char('-') ||
+           (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+namespace {
+
+// Window activation and popups do not leave the field within its window.
+bool LeavesWithinWindow(const QFocusEvent* event) {
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+TDBEdit::TDBEdit(QWidget* parent)
+    : QLineEdit(parent), link_([this](TTableNotice n, TField* f) { Notify(n, f); }) {
+    link_.OnBindingChanged = [this] { Reset(); };
+    connect(this, &QLineEdit::textEdited, this, [this] { changed_ = true; });
+    UpdateEditState();
+}
+
+void TDBEdit::SetDataSource(TDataSource* source) {
+    link_.SetDataSource(source);
+}
+
+void TDBEdit::SetDataField(const std::string& name) {
+    dataField_ = name;
+    Reset();
+}
+
+void TDBEdit::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    UpdateEditState();
+}
+
+TField* TDBEdit::Field() const {
+    return link_.FindField(dataField_);
+}
+
+void TDBEdit::Reset() {
+    TField* field = Field();
+    if (field) {
+        setMaxLength(field->Type() == ctText && field->Width() > 0 ? field->Width() : 32767);
+        setText(ToQString(field->AsText()));
+    } else {
+        setMaxLength(32767);
+        setText(QString());
+    }
+    changed_ = false;
+    UpdateAlignment();
+    UpdateEditState();
+}
+
+void TDBEdit::UpdateRecord() {
+    TField* field = Field();
+    if (!changed_ || !field)
+        return;
+    field->SetAsText(FromQString(text())); // its tnFieldChange reads the field back
+    changed_ = false;
+}
+
+void TDBEdit::UpdateEditState() {
+    const TTableState state = link_.Active() ? link_.Table()->State() : tsInactive;
+    const bool editing = Field() && (state == tsEdit || state == tsInsert);
+    QLineEdit::setReadOnly(readOnly_ || !editing);
+}
+
+void TDBEdit::UpdateAlignment() {
+    TField* field = Field();
+    const bool right = field && field->Type() == ctInteger && !focused_;
+    setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+bool TDBEdit::AskEdit() {
+    if (readOnly_ || !Field() || !DataSource())
+        return false;
+    const bool editing = DataSource()->Edit();
+    UpdateEditState();
+    return editing;
+}
+
+void TDBEdit::Notify(TTableNotice notice, TField* field) {
+    switch (notice) {
+    case tnRowsChange:
+        Reset();
+        break;
+    case tnFieldChange:
+        if (field && field == Field())
+            Reset();
+        break;
+    case tnStateChange:
+        if (!link_.Active())
+            Reset();
+        UpdateEditState();
+        break;
+    case tnWriteBack:
+        UpdateRecord();
+        break;
+    case tnFocusField:
+        if (field && field == Field() && isEnabled())
+            setFocus(Qt::OtherFocusReason);
+        break;
+    case tnEditStart:
+    case tnLeaveEdit:
+        UpdateEditState();
+        break;
+    }
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent* event) {
+    bool ok = Guard([&] {
+        if (event->key() == Qt::Key_Escape && Field()) {
+            Reset();
+            selectAll();
+            event->accept();
+            return;
+        }
+        const QString typed = event->text();
+        const bool control = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+        const bool printable = !typed.isEmpty() && typed.at(0).isPrint() && !control;
+        if (printable && Field() && !FieldAcceptsChar(Field()->Type(), typed.at(0))) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+        const bool asksEdit =
+            printable || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+            event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
+            (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ShiftModifier) ||
+            (control && (event->key() == Qt::Key_V || event->key() == Qt::Key_X));
+        if (asksEdit)
+            AskEdit();
+        QLineEdit::keyPressEvent(event);
+    });
+    if (!ok)
+        event->accept();
+}
+
+void TDBEdit::focusInEvent(QFocusEvent* event) {
+    if (LeavesWithinWindow(event)) {
+        focused_ = true;
+        if (!keepText_)
+            Guard([&] { Reset(); });
+    }
+    QLineEdit::focusInEvent(event);
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (!LeavesWithinWindow(event))
+        return;
+    Guard([&] {
+        try {
+            UpdateRecord();
+        } catch (...) {
+            keepText_ = true; // the typed text stays for correcting
+            setFocus(Qt::OtherFocusReason);
+            keepText_ = false;
+            selectAll();
+            throw;
+        }
+        focused_ = false;
+        Reset();
+    });
+}
+
+void TDBEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool couldEdit =
+        !readOnly_ && Field() && DataSource() &&
+        (isReadOnly() ? DataSource()->AutoEdit() && DataSource()->State() == tsBrowse : true);
+    // Cutting, pasting and undoing through the menu ask to edit first.
+    for (QAction* action : menu->actions()) {
+        const QString name = action->objectName();
+        void (QLineEdit::*operation)() = nullptr;
+        bool possible = false;
+        if (name == QLatin1String("edit-cut")) {
+            operation = &QLineEdit::cut;
+            possible = hasSelectedText() && echoMode() == Normal;
+        } else if (name == QLatin1String("edit-paste")) {
+            operation = &QLineEdit::paste;
+            possible = true;
+        } else if (name == QLatin1String("edit-undo")) {
+            operation = &QLineEdit::undo;
+            possible = isUndoAvailable();
+        }
+        if (!operation)
+            continue;
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        action->setEnabled(couldEdit && possible);
+        connect(action, &QAction::triggered, this, [this, operation] {
+            Guard([&] {
+                if (AskEdit())
+                    (this->*operation)();
+            });
+        });
+    }
+    menu->popup(event->globalPos());
+}
