@@ -5,11 +5,39 @@
 #include "data/XmlReader.h"
 #include "data/XmlWriter.h"
 
+namespace {
+
+// Rows go into the table as they are read, so a load never holds all rows
+// in their wide form.
+class TTableSink : public TPacketSink {
+public:
+    explicit TTableSink(TRecordTable& table) : table_(table) {}
+    void Begin(const std::vector<TFieldDef>& fields) override { table_.BeginPacket(fields); }
+    void Row(const std::vector<TValue>& values, std::uint8_t status) override {
+        table_.AddPacketRow(values, status);
+    }
+    void End(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
+             bool uniqueKey) override {
+        table_.EndPacket(std::move(changeLog), std::move(keyFields), uniqueKey);
+    }
+
+private:
+    TRecordTable& table_;
+};
+
+} // namespace
+
 void LoadTableFromContent(TRecordTable& table, std::string_view content) {
     table.Close();
     if (content.empty())
         throw TStaffelError(table.NamedMessage("Fehlender Daten-Provider oder Datenpaket"));
-    table.OpenFromPacket(ReadDataPacket(content));
+    TTableSink sink(table);
+    try {
+        ReadDataPacket(content, sink);
+    } catch (...) {
+        table.Close(); // a reader failing after the rows began leaves the table closed
+        throw;
+    }
 }
 
 void TRecordTable::Load(const std::string& fileName) {

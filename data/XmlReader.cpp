@@ -3,6 +3,7 @@
 #include "data/Cp1252.h"
 #include "data/StaffelError.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -232,9 +233,9 @@ struct TTag {
 
 class TReader {
 public:
-    explicit TReader(std::string_view text) : s_(text) {}
+    TReader(std::string_view text, TPacketSink& sink) : s_(text), sink_(sink) {}
 
-    TDataPacket Read() {
+    void Read() {
         SkipMisc();
         if (AtEnd() || s_[p_] != '<')
             Fail(MismatchInDatapacket);
@@ -253,6 +254,7 @@ public:
         if (tag.Name != "METADATA" || tag.Empty)
             Fail(MismatchInDatapacket);
         ReadMetadata();
+        sink_.Begin(packet_.Fields);
         tag = NextTag();
         if (!tag.End) {
             if (tag.Name != "ROWDATA")
@@ -266,7 +268,7 @@ public:
         if (!AtEnd())
             Fail(MismatchInDatapacket);
         CheckChangeLog();
-        return std::move(packet_);
+        sink_.End(std::move(packet_.ChangeLog), std::move(packet_.KeyFields), packet_.UniqueKey);
     }
 
 private:
@@ -523,6 +525,8 @@ private:
     void PrepareFieldLookup() {
         const std::size_t count = packet_.Fields.size();
         kinds_.resize(count);
+        row_.assign(count, TValue());
+        seen_.assign(count, false);
         firstSame_.assign(count, -1);
         nextSame_.assign(count, -1);
         std::unordered_map<std::string_view, int> lastByName;
@@ -566,12 +570,13 @@ private:
     }
 
     void ReadRow() {
-        TPhysicalRow& row = packet_.Rows.emplace_back();
-        row.Values.resize(packet_.Fields.size());
+        ++rowCount_;
+        std::uint8_t status = 0;
+        std::fill(seen_.begin(), seen_.end(), false);
         int guess = 0;
         for (const TAttribute& attribute : attrs_) {
             if (attribute.Name == "RowState") {
-                row.Status = static_cast<std::uint8_t>(
+                status = static_cast<std::uint8_t>(
                     LenientInteger(Decoded(attribute.Raw)).value_or(0) & 0x0F);
                 continue;
             }
@@ -585,42 +590,58 @@ private:
             if (first < 0)
                 continue;
             guess = first + 1;
-            for (int index = first; index >= 0; index = nextSame_[index])
-                row.Values[index] = Convert(kinds_[index], attribute.Raw);
+            std::string_view text = attribute.Raw;
+            if (text.find('&') != std::string_view::npos) {
+                scratch_.clear();
+                AppendDecoded(scratch_, text);
+                text = scratch_;
+            }
+            for (int index = first; index >= 0; index = nextSame_[index]) {
+                Assign(row_[index], kinds_[index], text);
+                seen_[index] = true;
+            }
         }
+        for (std::size_t i = 0; i < row_.size(); ++i)
+            if (!seen_[i])
+                row_[i] = std::monostate{};
+        sink_.Row(row_, status);
     }
 
-    TValue Convert(TValueKind kind, std::string_view raw) {
-        std::string_view text = raw;
-        if (raw.find('&') != std::string_view::npos) {
-            scratch_.clear();
-            AppendDecoded(scratch_, raw);
-            text = scratch_;
-        }
+    // Texts are assigned in place, so a row's buffers serve the next row too.
+    static void Assign(TValue& target, TValueKind kind, std::string_view text) {
         switch (kind) {
         case TValueKind::Text:
-            return std::string(text);
+            if (auto* held = std::get_if<std::string>(&target))
+                held->assign(text);
+            else
+                target.emplace<std::string>(text);
+            return;
         case TValueKind::Integer:
             if (const auto number = LenientInteger(text))
-                return *number;
-            return std::monostate{};
+                target = *number;
+            else
+                target = std::monostate{};
+            return;
         case TValueKind::Boolean:
             if (!text.empty() && Lower(text[0]) == 't')
-                return true;
-            if (!text.empty() && Lower(text[0]) == 'f')
-                return false;
-            return std::monostate{};
+                target = true;
+            else if (!text.empty() && Lower(text[0]) == 'f')
+                target = false;
+            else
+                target = std::monostate{};
+            return;
         case TValueKind::Date:
             if (const auto day = LenientDate(text))
-                return TDateValue{*day};
-            return std::monostate{};
+                target = TDateValue{*day};
+            else
+                target = std::monostate{};
+            return;
         }
-        return std::monostate{};
     }
 
     // Every entry must name rows the file has.
     void CheckChangeLog() const {
-        const auto rows = static_cast<std::int64_t>(packet_.Rows.size());
+        const auto rows = rowCount_;
         for (const TChangeEntry& entry : packet_.ChangeLog) {
             const bool rowOk = entry.Row >= 1 && entry.Row <= rows;
             bool previousOk = false;
@@ -637,7 +658,11 @@ private:
     std::size_t p_ = 0;
     int depth_ = 1;
     std::vector<TAttribute> attrs_;
-    TDataPacket packet_;
+    TPacketSink& sink_;
+    TDataPacket packet_; // fields and parameters; rows go to the sink
+    std::int64_t rowCount_ = 0;
+    std::vector<TValue> row_;
+    std::vector<char> seen_;
     std::vector<TValueKind> kinds_;
     std::vector<int> firstSame_;
     std::vector<int> nextSame_;
@@ -688,7 +713,7 @@ bool DeclaresUtf8(std::string_view bytes) {
 
 } // namespace
 
-TDataPacket ReadDataPacket(std::string_view bytes) {
+void ReadDataPacket(std::string_view bytes, TPacketSink& sink) {
     std::string converted;
     if (StartsWith(bytes, 0, "\xEF\xBB\xBF")) {
         converted = Utf8ToCp1252(bytes.substr(3));
@@ -697,5 +722,23 @@ TDataPacket ReadDataPacket(std::string_view bytes) {
         converted = Utf8ToCp1252(bytes);
         bytes = converted;
     }
-    return TReader(bytes).Read();
+    TReader(bytes, sink).Read();
+}
+
+TDataPacket ReadDataPacket(std::string_view bytes) {
+    struct TCollect : TPacketSink {
+        TDataPacket Packet;
+        void Begin(const std::vector<TFieldDef>& fields) override { Packet.Fields = fields; }
+        void Row(const std::vector<TValue>& values, std::uint8_t status) override {
+            Packet.Rows.push_back({values, status});
+        }
+        void End(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
+                 bool uniqueKey) override {
+            Packet.ChangeLog = std::move(changeLog);
+            Packet.KeyFields = std::move(keyFields);
+            Packet.UniqueKey = uniqueKey;
+        }
+    } collect;
+    ReadDataPacket(bytes, collect);
+    return std::move(collect.Packet);
 }
