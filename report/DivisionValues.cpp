@@ -1,0 +1,127 @@
+#include "report/DivisionValues.h"
+
+#include "data/Cp1252.h"
+#include "data/StaffelError.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+const TValue* ValueOf(TRecordTable& table, std::string_view name) {
+    const TField* field = table.FindField(name);
+    return field ? &field->Value() : nullptr;
+}
+
+std::string TextOf(TRecordTable& table, std::string_view name) {
+    const TValue* value = ValueOf(table, name);
+    if (!value)
+        return {};
+    if (const auto* text = std::get_if<std::string>(value))
+        return *text;
+    // A column the file typed differently still reads as its text.
+    return std::holds_alternative<std::monostate>(*value) ? std::string()
+                                                          : table.Field(name).AsText();
+}
+
+std::optional<std::int32_t> IntegerOf(TRecordTable& table, std::string_view name) {
+    const TValue* value = ValueOf(table, name);
+    if (!value)
+        return std::nullopt;
+    if (const auto* number = std::get_if<std::int32_t>(value))
+        return *number;
+    if (const auto* text = std::get_if<std::string>(value)) {
+        const std::string trimmed = TrimmedTeam(*text);
+        std::int32_t result = 0;
+        const auto [end, error] =
+            std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), result);
+        if (error == std::errc() && end == trimmed.data() + trimmed.size() && !trimmed.empty())
+            return result;
+    }
+    return std::nullopt;
+}
+
+std::optional<TDaySerial> DateOf(TRecordTable& table, std::string_view name) {
+    const TValue* value = ValueOf(table, name);
+    if (const auto* date = value ? std::get_if<TDateValue>(value) : nullptr)
+        return date->Day;
+    return std::nullopt;
+}
+
+} // namespace
+
+TDivisionValues DivisionFromCurrentRow(TRecordTable& table) {
+    const TTableState state = table.State();
+    const bool hasRow =
+        state == tsEdit || state == tsInsert || (table.Active() && !table.IsEmpty());
+    if (!hasRow)
+        throw TStaffelError("Es ist keine Staffel ausgewählt.");
+    TDivisionValues division;
+    division.Ueberschrift = TextOf(table, "Ueberschrift");
+    division.Klasse = TextOf(table, "Klasse");
+    division.Jahr = IntegerOf(table, "Jahr");
+    const TValue* ten = ValueOf(table, "10Klasse");
+    const auto* flag = ten ? std::get_if<bool>(ten) : nullptr;
+    division.TenTeams = flag && *flag;
+    division.Mannschaft = TextOf(table, "Mannschaft");
+    for (int s = 0; s < SlotCount; ++s)
+        division.Teams[s] = TextOf(table, SlotFieldName(static_cast<TSlotName>(s)));
+    for (int d = 0; d < SpieltagCount; ++d)
+        division.Dates[d] = DateOf(table, SpieltagDateFieldName(static_cast<TSpieltagKey>(d)));
+    return division;
+}
+
+const TFixtureLayout& LayoutOf(const TDivisionValues& division) {
+    return division.TenTeams ? Klasse10Layout() : Klasse8Layout();
+}
+
+std::vector<TSlotName> SlotsUsedBy(const TFixtureLayout& layout) {
+    std::array<bool, SlotCount> used{};
+    for (const TMatchDayPairings& day : layout.MatchDays)
+        for (const auto* rows : {&day.FirstGame, &day.SecondGame})
+            for (const auto& pairing : *rows)
+                if (pairing) {
+                    used[static_cast<int>(pairing->Home)] = true;
+                    used[static_cast<int>(pairing->Away)] = true;
+                }
+    std::vector<TSlotName> slots;
+    for (int s = 0; s < SlotCount; ++s)
+        if (used[s])
+            slots.push_back(static_cast<TSlotName>(s));
+    return slots;
+}
+
+std::vector<TSpieltagKey> MatchDaysUsedBy(const TFixtureLayout& layout) {
+    std::vector<TSpieltagKey> days;
+    for (TSpieltagKey key : SpieltageInTimeOrder())
+        if (std::any_of(layout.MatchDays.begin(), layout.MatchDays.end(),
+                        [key](const TMatchDayPairings& day) { return day.Day == key; }))
+            days.push_back(key);
+    return days;
+}
+
+std::string TrimmedTeam(std::string_view name) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!name.empty() && blank(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && blank(name.back()))
+        name.remove_suffix(1);
+    return std::string(name);
+}
+
+std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot) {
+    const std::string team = TrimmedTeam(division.Team(slot));
+    if (team.empty())
+        return "Platz " + std::string(SlotFieldName(slot));
+    return Cp1252ToUtf8(team);
+}
+
+std::string DivisionTitleUtf8(const TDivisionValues& division) {
+    std::string title = Cp1252ToUtf8(TrimmedTeam(division.Klasse));
+    if (division.Jahr) {
+        if (!title.empty())
+            title += ' ';
+        title += std::to_string(*division.Jahr);
+    }
+    return title;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// One division as plain values, read once from the current row, so that the
+// checks and exports work without the table.
+#include "data/Dates.h"
+#include "data/RecordTable.h"
+#include "data/Records.h"
+#include "report/FixtureLayout.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct TDivisionValues {
+    std::string Ueberschrift; // texts Windows-1252
+    std::string Klasse;
+    std::optional<std::int32_t> Jahr;
+    bool TenTeams = false;
+    std::string Mannschaft;
+    std::array<std::string, SlotCount> Teams;                   // record order 1A .. 5B
+    std::array<std::optional<TDaySerial>, SpieltagCount> Dates; // record order 1 .. 8, 4A, 8A
+
+    const std::string& Team(TSlotName slot) const { return Teams[static_cast<int>(slot)]; }
+    std::optional<TDaySerial> Date(TSpieltagKey key) const { return Dates[static_cast<int>(key)]; }
+};
+
+// Reads the current row (the pending values while editing); fails when the
+// table has no current division.
+TDivisionValues DivisionFromCurrentRow(TRecordTable& table);
+
+// Klasse10 for a 10-team division, else Klasse8.
+const TFixtureLayout& LayoutOf(const TDivisionValues& division);
+// The slots and match days a layout's pairings use, slots in record order,
+// match days in time order.
+std::vector<TSlotName> SlotsUsedBy(const TFixtureLayout& layout);
+std::vector<TSpieltagKey> MatchDaysUsedBy(const TFixtureLayout& layout);
+
+// A team name without the blanks around it; blank names count as none.
+std::string TrimmedTeam(std::string_view name);
+// The team of a slot as the exports name it: the name, or "Platz 1A" (UTF-8).
+std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot);
+// "Bezirksliga 2026" (UTF-8), for titles and file names.
+std::string DivisionTitleUtf8(const TDivisionValues& division);

@@ -1,0 +1,200 @@
+#include "report/ICalExport.h"
+
+#include "data/Cp1252.h"
+#include "data/StaffelError.h"
+#include "report/Fixtures.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kMaxOctets = 75;
+
+// Central European time with its EU switching rules since 1996.
+constexpr std::string_view kTimeZone[] = {"BEGIN:VTIMEZONE",
+                                          "TZID:Europe/Berlin",
+                                          "BEGIN:DAYLIGHT",
+                                          "TZOFFSETFROM:+0100",
+                                          "TZOFFSETTO:+0200",
+                                          "TZNAME:CEST",
+                                          "DTSTART:19700329T020000",
+                                          "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU",
+                                          "END:DAYLIGHT",
+                                          "BEGIN:STANDARD",
+                                          "TZOFFSETFROM:+0200",
+                                          "TZOFFSETTO:+0100",
+                                          "TZNAME:CET",
+                                          "DTSTART:19701025T030000",
+                                          "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU",
+                                          "END:STANDARD",
+                                          "END:VTIMEZONE"};
+
+// iCalendar years have four digits.
+bool Representable(TDaySerial day) {
+    const int year = CivilFromDay(day).Year;
+    return year >= 1 && year <= 9999;
+}
+
+std::string LocalDateTime(TDaySerial day, int hour) {
+    const TCivilDate date = CivilFromDay(day);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02u%02uT%02d0000", date.Year, date.Month, date.Day,
+                  hour);
+    return text;
+}
+
+std::string UtcStamp(std::int64_t seconds) {
+    using namespace std::chrono;
+    const sys_seconds time{std::chrono::seconds(seconds)};
+    const auto day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d%02u%02uT%02d%02d%02dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(clock.hours().count()),
+                  static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
+    return text;
+}
+
+// Letters and digits stay, every other octet of the UTF-8 text becomes %XX:
+// no escaping needed and the same class always gives the same UID.
+std::string UidPart(std::string_view utf8) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string part;
+    for (unsigned char c : utf8) {
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+            part += static_cast<char>(c);
+        } else {
+            part += '%';
+            part += hex[c >> 4];
+            part += hex[c & 15];
+        }
+    }
+    return part;
+}
+
+std::string GameUid(const TDivisionValues& division, const TGame& game) {
+    return UidPart(division.Jahr ? std::to_string(*division.Jahr) : std::string()) + "-" +
+           UidPart(Cp1252ToUtf8(TrimmedTeam(division.Klasse))) + "-Spt" +
+           std::string(SpieltagKeyName(game.Day)) + "-" + (game.Game == 1 ? "1500" : "1900") + "-" +
+           std::string(SlotFieldName(game.Home)) + "-" + std::string(SlotFieldName(game.Away)) +
+           "@staffelplan";
+}
+
+std::string Description(const TDivisionValues& division, const TGame& game) {
+    std::string text = "Staffel: " + Cp1252ToUtf8(TrimmedTeam(division.Klasse));
+    if (division.Jahr)
+        text += "\nJahr: " + std::to_string(*division.Jahr);
+    text += "\nSpieltag: " + std::string(SpieltagKeyName(game.Day));
+    text += game.Game == 1 ? "\n1. Spiel 15 Uhr" : "\n2. Spiel 19 Uhr";
+    return text;
+}
+
+bool PlaysIn(const TDivisionValues& division, const TGame& game, const std::string& own) {
+    return TrimmedTeam(division.Team(game.Home)) == own ||
+           TrimmedTeam(division.Team(game.Away)) == own;
+}
+
+std::string OwnTeamOrFail(const TDivisionValues& division) {
+    const std::string own = TrimmedTeam(division.Mannschaft);
+    if (own.empty())
+        throw TStaffelError("F\xC3\xBCr die Staffel ist keine eigene Mannschaft eingetragen.");
+    for (TSlotName slot : SlotsUsedBy(LayoutOf(division)))
+        if (TrimmedTeam(division.Team(slot)) == own)
+            return own;
+    throw TStaffelError("Die eigene Mannschaft \xE2\x80\x9E" + Cp1252ToUtf8(own) +
+                        "\xE2\x80\x9C steht in keinem Platz der Staffel.");
+}
+
+} // namespace
+
+std::string EscapeICalText(std::string_view utf8) {
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        switch (c) {
+        case '\\':
+        case ';':
+        case ',':
+            text += '\\';
+            text += c;
+            break;
+        case '\r':
+            if (i + 1 < utf8.size() && utf8[i + 1] == '\n')
+                ++i;
+            text += "\\n";
+            break;
+        case '\n':
+            text += "\\n";
+            break;
+        default:
+            // Other control characters are not allowed in a TEXT value.
+            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)
+                text += c;
+        }
+    }
+    return text;
+}
+
+std::string FoldICalLine(std::string_view line) {
+    std::string folded;
+    std::size_t limit = kMaxOctets; // the first line has no leading blank
+    while (line.size() > limit) {
+        std::size_t cut = limit;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        if (cut == 0) // no UTF-8 here; cut by octets
+            cut = limit;
+        folded.append(line.substr(0, cut));
+        folded += "\r\n ";
+        line.remove_prefix(cut);
+        limit = kMaxOctets - 1;
+    }
+    folded.append(line);
+    folded += "\r\n";
+    return folded;
+}
+
+TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
+                             std::int64_t stampUtc) {
+    const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
+    TCalendarExport result;
+    std::string& out = result.Text;
+    const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
+
+    add("BEGIN:VCALENDAR");
+    add("VERSION:2.0");
+    add("PRODID:-//Staffelplan//Spielplan//DE");
+    add("CALSCALE:GREGORIAN");
+    add("METHOD:PUBLISH");
+    add("X-WR-CALNAME:" + EscapeICalText(DivisionTitleUtf8(division)));
+    for (std::string_view line : kTimeZone)
+        add(line);
+
+    const std::string stamp = UtcStamp(stampUtc);
+    for (const TGame& game : GamesOf(LayoutOf(division))) {
+        if (scope == csOwnTeam && !PlaysIn(division, game, own))
+            continue;
+        const auto date = division.Date(game.Day);
+        if (!date || !Representable(*date)) {
+            ++result.Undated;
+            continue;
+        }
+        const int hour = game.Game == 1 ? 15 : 19;
+        add("BEGIN:VEVENT");
+        add("UID:" + GameUid(division, game));
+        add("DTSTAMP:" + stamp);
+        add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
+        add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
+        add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
+                                        TeamLabelUtf8(division, game.Away)));
+        add("DESCRIPTION:" + EscapeICalText(Description(division, game)));
+        add("END:VEVENT");
+        ++result.Events;
+    }
+    add("END:VCALENDAR");
+    return result;
+}

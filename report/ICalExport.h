@@ -1,0 +1,30 @@
+#pragma once
+// A division's games as an iCalendar file (RFC 5545): UTF-8, CRLF, lines
+// folded at 75 octets, times in Europe/Berlin.
+#include "report/DivisionValues.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum TCalendarScope { csOwnTeam, csDivision };
+
+struct TCalendarExport {
+    std::string Text; // the whole file
+    int Events = 0;
+    int Undated = 0; // games of the scope left out for want of a date
+};
+
+// One event per dated game of the scope. The UIDs depend only on year,
+// class, match day, game time and slots, so that a calendar program
+// updates its events when the file is imported again. stampUtc (seconds
+// since 1970, UTC) becomes every event's DTSTAMP. csOwnTeam fails when the
+// own team is missing or stands in no slot.
+TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
+                             std::int64_t stampUtc);
+
+// A TEXT value with backslash, semicolon, comma and line breaks escaped.
+std::string EscapeICalText(std::string_view utf8);
+// One content line, folded after 75 octets without splitting a UTF-8
+// sequence, each physical line ended with CRLF.
+std::string FoldICalLine(std::string_view line);
