@@ -23,6 +23,8 @@ TReportStatusWindow::TReportStatusWindow(const QString& title, QWidget* parent)
 
 void TReportStatusWindow::Start() {
     cancelled_ = false;
+    // Events are processed while pages are generated; only Cancel may get through.
+    setWindowModality(Qt::ApplicationModal);
     show();
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
