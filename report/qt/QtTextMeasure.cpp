@@ -2,8 +2,6 @@
 
 #include "report/qt/QtText.h"
 
-#include <QFontMetricsF>
-
 namespace {
 // Measured at 100 pixels per point (7200 dpi), where hinting no longer
 // rounds widths, so that shortening does not depend on the output device.
@@ -20,9 +18,17 @@ QFont PageQFont(const TPageFont& font) {
     return result;
 }
 
+const QFontMetricsF& TQtTextMeasure::Metrics(const TPageFont& font) const {
+    const auto key = std::make_tuple(font.Face, font.Size, font.Bold);
+    auto found = metrics_.find(key);
+    if (found == metrics_.end()) {
+        QFont qfont = PageQFont(font);
+        qfont.setPixelSize(font.Size * kPixelsPerPoint);
+        found = metrics_.emplace(key, QFontMetricsF(qfont)).first;
+    }
+    return found->second;
+}
+
 double TQtTextMeasure::TextWidth(std::string_view cp1252, const TPageFont& font) const {
-    QFont qfont = PageQFont(font);
-    qfont.setPixelSize(font.Size * kPixelsPerPoint);
-    const QFontMetricsF metrics(qfont);
-    return metrics.horizontalAdvance(ToQString(cp1252)) / kMeasureDpi;
+    return Metrics(font).horizontalAdvance(ToQString(cp1252)) / kMeasureDpi;
 }
