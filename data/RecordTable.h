@@ -208,6 +208,9 @@ public:
 
     // For the data-file reader and writer.
     TDataPacket PacketForSave() const; // rows as the file gets them
+    // The rows of PacketForSave one at a time, without a wide copy of them all
+    // (the row passed is reused between calls).
+    void VisitRowsForSave(const std::function<void(const TPhysicalRow&)>& visit) const;
     void OpenFromPacket(TDataPacket packet);
     // OpenFromPacket in steps, for a reader of large files: each row is taken
     // into the table's compact form as it comes, so no load holds all rows

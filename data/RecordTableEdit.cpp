@@ -189,6 +189,8 @@ void TRecordTable::Edit() {
         d.StartNew(false);
         return;
     }
+    if (d.Cur < 0)
+        d.Cur = 0;
     d.Pending = DecodeRow(d.Rows[d.Order[d.Cur]], d.Columns.size());
     d.ModifiedFlag = false;
     d.SetState(tsEdit);
@@ -229,6 +231,8 @@ void TRecordTable::Delete() {
     }
     if (d.Order.empty() || d.State == tsInactive)
         d.FailNamed("Operation bei leerer Datenmenge nicht ausführbar");
+    if (d.Cur < 0)
+        d.Cur = 0;
     d.Notify(tnLeaveEdit);
     const bool wasEditing = d.State == tsEdit;
     d.DropPending();

@@ -3,23 +3,30 @@
 
 #include <algorithm>
 
+void TRecordTable::VisitRowsForSave(const std::function<void(const TPhysicalRow&)>& visit) const {
+    const auto& d = *impl_;
+    TPhysicalRow wide;
+    auto one = [&](std::int32_t row) {
+        DecodeRow(d.Rows[row], d.Columns.size(), wide.Values);
+        wide.Status = d.Rows[row].Status;
+        visit(wide);
+    };
+    if (!d.Log.empty()) {
+        for (size_t row = 0; row < d.Rows.size(); ++row)
+            one(static_cast<std::int32_t>(row));
+    } else {
+        for (auto row : d.Order)
+            one(row);
+    }
+}
+
 TDataPacket TRecordTable::PacketForSave() const {
     const auto& d = *impl_;
     TDataPacket packet;
     packet.Fields = d.Columns;
     packet.ChangeLog = d.Log;
-    auto add = [&](std::int32_t row) {
-        packet.Rows.push_back({DecodeRow(d.Rows[row], d.Columns.size()), d.Rows[row].Status});
-    };
-    if (!d.Log.empty()) {
-        packet.Rows.reserve(d.Rows.size());
-        for (size_t row = 0; row < d.Rows.size(); ++row)
-            add(static_cast<std::int32_t>(row));
-    } else {
-        packet.Rows.reserve(d.Order.size());
-        for (auto row : d.Order)
-            add(row);
-    }
+    packet.Rows.reserve(d.Log.empty() ? d.Order.size() : d.Rows.size());
+    VisitRowsForSave([&](const TPhysicalRow& row) { packet.Rows.push_back(row); });
     packet.KeyFields = d.KeyColumns;
     packet.UniqueKey = d.UniqueKey;
     return packet;

@@ -99,9 +99,13 @@ TEST(Records, EightTeamDivisionKeepsTheExtraSlotsAndDays) {
     table.Field("Klasse").SetAsText("Kreisliga");
     table.Field("10Klasse").SetAsBoolean(false);
     table.Field("5A").SetAsText("Fuenfte");
+    table.Field("Mannschaft").SetAsText("TSV Musterstadt von 1880 II");
+    table.Field("1B").SetAsText("SG Beispielhausen-Nord 3");
     table.Field("8Adat").SetAsText("1.5.2010");
     table.Post();
     EXPECT_EQ(table.Field("5A").AsText(), "Fuenfte");
+    EXPECT_EQ(table.Field("Mannschaft").AsText(), "TSV Musterstadt von"); // 20, blank dropped
+    EXPECT_EQ(table.Field("1B").AsText(), "SG Beispielhausen-No");
     EXPECT_EQ(table.Field("8Adat").AsText(), "01.05.2010");
 }
 
