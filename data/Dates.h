@@ -13,7 +13,8 @@ struct TCivilDate {
     friend bool operator==(const TCivilDate&, const TCivilDate&) = default;
 };
 
-// Empty when the triple is no real day (31.02., month 13, ...).
+// Empty when the triple is no real day (31.02., month 13, ...) or the year
+// lies outside 1..9999.
 std::optional<TDaySerial> DayFromCivil(int year, unsigned month, unsigned day);
 TCivilDate CivilFromDay(TDaySerial day);
 // Today on the local clock.

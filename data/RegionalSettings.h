@@ -18,7 +18,9 @@ struct TRegionalSettings {
     static TRegionalSettings German();
 
     std::string FormatDate(TDaySerial day) const;
-    // Empty when the text is no date in the short date format.
+    // Empty when the text is no date in the short date format. Day and month
+    // take one or two digits; a four-digit year stands as typed, a one- or
+    // two-digit year means 1950..2049; blanks around the text are ignored.
     std::optional<TDaySerial> ParseDate(std::string_view text) const;
     int Compare(std::string_view a, std::string_view b) const;
 };
