@@ -25,6 +25,8 @@ namespace {
 constexpr std::array<char, 8> kMagic = {'S', 'P', 'P', 'A', 'G', 'E', 'S', '\x1A'};
 constexpr std::uint16_t kVersion = 1;
 constexpr std::size_t kMaxPages = 9999;
+// Far above any real fixture list; keeps a wrong choice of file from filling memory.
+constexpr std::size_t kMaxFileBytes = 64u << 20;
 constexpr std::size_t kMinItemBytes = 1 + 4 * 8 + 4 + 4 + 4 + 1 + 1 + 4 + 1 + 1 + 3;
 constexpr std::size_t kMinPageBytes = 8 + 8 + 4 + 4;
 
@@ -271,13 +273,22 @@ TReportPages ReadSnapshotFile(const std::string& fileName) {
     std::string content;
     std::array<char, 65536> buffer;
     std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
+    bool tooLarge = false;
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
         content.append(buffer.data(), count);
+        if (content.size() > kMaxFileBytes) {
+            tooLarge = true;
+            break;
+        }
+    }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
     if (failed)
         FailFile("Cannot read", fileName, error);
+    if (tooLarge)
+        throw TStaffelError("\"" + FullPath(fileName) +
+                            "\": The file is too large to be a page-snapshot file.");
     try {
         return DecodeSnapshot(content);
     } catch (const TStaffelError& e) {

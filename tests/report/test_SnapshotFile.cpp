@@ -114,6 +114,9 @@ TEST(SnapshotFile, FileErrorsNameThePath) {
     const std::string foreign = (dir.path / "foreign.spp").string();
     { std::ofstream(foreign) << "not pages"; }
     const std::string noFolder = (dir.path / "no" / "such.spp").string();
+    const std::string huge = (dir.path / "huge.spp").string();
+    { std::ofstream(huge) << "SPPAGES"; }
+    std::filesystem::resize_file(huge, (64u << 20) + 1); // sparse
     const struct {
         std::function<void()> Action;
         std::string Path;
@@ -123,6 +126,7 @@ TEST(SnapshotFile, FileErrorsNameThePath) {
         {[&] { ReadSnapshotFile(foreign); }, foreign, "not a page-snapshot file"},
         {[&] { ReadSnapshotFile(dir.path.string()); }, dir.path.string(), "Cannot read"},
         {[&] { WriteSnapshotFile(noFolder, SamplePages()); }, noFolder, "Cannot create"},
+        {[&] { ReadSnapshotFile(huge); }, huge, "too large"},
     };
     for (const auto& c : cases) {
         try {
