@@ -1,9 +1,9 @@
 # CPack settings for the Debian package: tools/package.sh runs `cpack -G DEB`.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME staffelplan)
-set(CPACK_PACKAGE_VENDOR "Staffelplan")
+set(CPACK_PACKAGE_VENDOR "Staffelplan-Projekt")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Staffelplan <staffelplan@example.org>")
+set(CPACK_PACKAGE_CONTACT "Staffelplan-Projekt <staffelplan@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "planner for the divisions of a team-badminton league")
 set(CPACK_PACKAGE_DESCRIPTION
     "Staffelplan keeps the divisions (Staffeln) of a team-badminton league season\n"
