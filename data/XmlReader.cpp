@@ -147,6 +147,24 @@ std::optional<std::int32_t> LenientInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+// The day serial of a date, or empty when it is no real day. The same as
+// DayFromCivil, computed directly: loading spends much of its time here.
+std::optional<TDaySerial> SerialOfCivil(int year, unsigned month, unsigned day) {
+    static constexpr unsigned char MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1)
+        return std::nullopt;
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (day > (month == 2 && leap ? 29u : MonthDays[month - 1]))
+        return std::nullopt;
+    const int y = year - (month <= 2 ? 1 : 0);
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const auto yearOfEra = static_cast<unsigned>(y - era * 400);
+    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    constexpr int UnixEpochSerial = 25569; // 01.01.1970
+    return era * 146097 + static_cast<int>(dayOfEra) - 719468 + UnixEpochSerial;
+}
+
 // Only the digits count: YYYYMMDD; anything that is no real day is empty.
 std::optional<TDaySerial> LenientDate(std::string_view text) {
     int digits[8];
@@ -165,7 +183,7 @@ std::optional<TDaySerial> LenientDate(std::string_view text) {
     const unsigned day = static_cast<unsigned>(digits[6] * 10 + digits[7]);
     if (month > 12 || day > 31)
         return std::nullopt;
-    return DayFromCivil(year, month, day);
+    return SerialOfCivil(year, month, day);
 }
 
 // Numbers separated by blanks (key lists also by "," or ";").
@@ -220,10 +238,44 @@ constexpr std::array<std::string_view, 17> ForeignTypes = {
     "r8",   "r10",        "fixed",   "fixedFMT", "dateTime", "SQLdateTime",
     "time", "string.uni", "bin.hex", "IntArray", "UIntArray"};
 
+// Position of the first quote or "&" from pos on, or s.size(). Values are
+// short and many, so eight bytes are tested at a time.
+std::size_t FindQuoteOrAmpersand(std::string_view s, std::size_t pos, char quote) {
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    const std::uint64_t quotes = Ones * static_cast<unsigned char>(quote);
+    const std::uint64_t ampersands = Ones * static_cast<unsigned char>('&');
+    while (pos + 8 <= s.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + pos, 8);
+        const std::uint64_t a = word ^ quotes;
+        const std::uint64_t b = word ^ ampersands;
+        const std::uint64_t hits = ((a - Ones) & ~a & Highs) | ((b - Ones) & ~b & Highs);
+        if (hits != 0)
+            break; // the exact byte is found below
+        pos += 8;
+    }
+    while (pos < s.size() && s[pos] != quote && s[pos] != '&')
+        ++pos;
+    return pos;
+}
+
 struct TAttribute {
     std::string_view Name;
     std::string_view Raw;
+    bool HasReference = false; // an "&" in Raw
+    int Field = -1;            // in a ROW: the field its name was predicted as
 };
+
+// Bytes that end a name: blanks, "/", ">", "=".
+constexpr std::array<bool, 256> MakeNameEnds() {
+    std::array<bool, 256> ends{};
+    for (int b = 1; b <= 32; ++b)
+        ends[b] = true;
+    ends['/'] = ends['>'] = ends['='] = true;
+    return ends;
+}
+constexpr std::array<bool, 256> NameEnds = MakeNameEnds();
 
 struct TTag {
     std::string_view Name;
@@ -302,12 +354,8 @@ private:
 
     std::string_view Name() {
         const std::size_t start = p_;
-        while (p_ < s_.size()) {
-            const char c = s_[p_];
-            if (IsBlank(c) || c == '/' || c == '>' || c == '=')
-                break;
+        while (p_ < s_.size() && !NameEnds[static_cast<unsigned char>(s_[p_])])
             ++p_;
-        }
         if (p_ == start)
             Fail(MismatchInDatapacket);
         return s_.substr(start, p_ - start);
@@ -346,6 +394,8 @@ private:
         }
         tag.Name = Name();
         attrs_.clear();
+        const bool row = inRows_ && tag.Name == "ROW";
+        int predicted = 0;
         for (;;) {
             SkipBlanks();
             if (AtEnd())
@@ -361,15 +411,22 @@ private:
                 tag.Empty = true;
                 return tag;
             }
-            TAttribute attribute;
-            attribute.Name = Name();
-            attribute.Raw = AttributeValue();
-            attrs_.push_back(attribute);
+            TAttribute& attribute = attrs_.emplace_back();
+            attribute.Field = row ? PredictField(predicted) : -1;
+            if (attribute.Field >= 0) {
+                attribute.Name = s_.substr(p_, packet_.Fields[attribute.Field].Name.size());
+                p_ += attribute.Name.size();
+                predicted = attribute.Field + 1;
+                attribute.Field = firstSame_[attribute.Field];
+            } else {
+                attribute.Name = Name();
+            }
+            attribute.Raw = AttributeValue(attribute.HasReference);
         }
     }
 
     // After a name: blanks, "=", blanks, a quoted value.
-    std::string_view AttributeValue() {
+    std::string_view AttributeValue(bool& hasReference) {
         SkipBlanks();
         if (AtEnd() || s_[p_] != '=')
             Fail(MismatchInDatapacket);
@@ -378,13 +435,18 @@ private:
         if (AtEnd() || (s_[p_] != '"' && s_[p_] != '\''))
             Fail(MismatchInDatapacket);
         const char quote = s_[p_++];
-        const void* end = std::memchr(s_.data() + p_, quote, s_.size() - p_);
-        if (end == nullptr)
-            Fail(MismatchInDatapacket);
-        const std::size_t close = static_cast<const char*>(end) - s_.data();
-        const std::string_view raw = s_.substr(p_, close - p_);
-        p_ = close + 1;
-        return raw;
+        const std::size_t start = p_;
+        hasReference = false;
+        for (;;) {
+            p_ = FindQuoteOrAmpersand(s_, p_, quote);
+            if (p_ == s_.size())
+                Fail(MismatchInDatapacket);
+            if (s_[p_] == quote)
+                break;
+            hasReference = true;
+            ++p_;
+        }
+        return s_.substr(start, p_++ - start);
     }
 
     const TAttribute* Find(std::string_view name) const {
@@ -392,6 +454,29 @@ private:
             if (attribute.Name == name)
                 return &attribute;
         return nullptr;
+    }
+
+    // Rows name their fields in field order, leaving out a few: the field
+    // whose name stands at the cursor, among the next few from `from`, or -1.
+    int PredictField(int from) const {
+        constexpr int Lookahead = 6;
+        const std::size_t left = s_.size() - p_;
+        const char* at = s_.data() + p_;
+        if (at[0] == 'R' && StartsWith(s_, p_, "RowState"))
+            return -1;
+        const int count = std::min(static_cast<int>(packet_.Fields.size()), from + Lookahead);
+        for (int k = from; k < count; ++k) {
+            const std::string& name = packet_.Fields[k].Name;
+            if (name.size() >= left || name[0] != at[0] ||
+                !NameEnds[static_cast<unsigned char>(at[name.size()])])
+                continue;
+            std::size_t i = 1;
+            while (i < name.size() && name[i] == at[i])
+                ++i;
+            if (i == name.size())
+                return k;
+        }
+        return -1;
     }
 
     // Whatever an element we do not read holds, up to its end tag.
@@ -555,10 +640,12 @@ private:
     }
 
     void ReadRows() {
+        inRows_ = true;
         for (;;) {
             const TTag tag = NextTag();
             if (tag.End) {
                 ExpectEnd(tag, "ROWDATA");
+                inRows_ = false;
                 return;
             }
             if (tag.Name != "ROW")
@@ -580,18 +667,17 @@ private:
                     LenientInteger(Decoded(attribute.Raw)).value_or(0) & 0x0F);
                 continue;
             }
-            std::string_view name = attribute.Name;
-            if (name.find('&') != std::string_view::npos) {
+            int first = attribute.Field >= 0 ? attribute.Field : FieldIndex(attribute.Name, guess);
+            if (first < 0 && attribute.Name.find('&') != std::string_view::npos) {
                 nameScratch_.clear();
-                AppendDecoded(nameScratch_, name);
-                name = nameScratch_;
+                AppendDecoded(nameScratch_, attribute.Name);
+                first = FieldIndex(nameScratch_, guess);
             }
-            const int first = FieldIndex(name, guess);
             if (first < 0)
                 continue;
             guess = first + 1;
             std::string_view text = attribute.Raw;
-            if (text.find('&') != std::string_view::npos) {
+            if (attribute.HasReference) {
                 scratch_.clear();
                 AppendDecoded(scratch_, text);
                 text = scratch_;
@@ -661,6 +747,7 @@ private:
     TPacketSink& sink_;
     TDataPacket packet_; // fields and parameters; rows go to the sink
     std::int64_t rowCount_ = 0;
+    bool inRows_ = false;
     std::vector<TValue> row_;
     std::vector<char> seen_;
     std::vector<TValueKind> kinds_;

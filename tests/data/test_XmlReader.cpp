@@ -143,6 +143,16 @@ TEST(XmlReader, ReadsValuesLeniently) {
         {"1dat=\"20091301\"", 3, std::monostate{}},
         {"1dat=\"20090132\"", 3, std::monostate{}},
         {"1dat=\"2009092\"", 3, std::monostate{}},
+        {"1dat=\"00000101\"", 3, std::monostate{}},
+        {"1dat=\"00010101\"", 3, Day(1, 1, 1)},
+        {"1dat=\"16000229\"", 3, Day(1600, 2, 29)},
+        {"1dat=\"17000229\"", 3, std::monostate{}},
+        {"1dat=\"20000229\"", 3, Day(2000, 2, 29)},
+        {"1dat=\"20240229\"", 3, Day(2024, 2, 29)},
+        {"1dat=\"19000301\"", 3, Day(1900, 3, 1)},
+        {"1dat=\"19700101\"", 3, Day(1970, 1, 1)},
+        {"1dat=\"99991231\"", 3, Day(9999, 12, 31)},
+        {"1dat=\"20091100\"", 3, std::monostate{}},
         {"Other=\"1\"", 0, std::monostate{}},
     };
     for (const auto& c : cases)
