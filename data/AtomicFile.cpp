@@ -110,7 +110,7 @@ void WriteFileAtomically(const std::string& fileName, std::string_view content) 
     SyncFolder(folder);
 }
 
-std::string ReadWholeFile(const std::string& fileName) {
+TFileBytes ReadFileBytes(const std::string& fileName) {
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         FailOpen(fileName, errno);
@@ -124,13 +124,17 @@ std::string ReadWholeFile(const std::string& fileName) {
         ::close(fd);
         FailOpen(fileName, EISDIR);
     }
-    std::string content;
-    std::size_t used = 0;
-    content.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
+    // One byte more than the size tells whether the file grew meanwhile.
+    std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+    TFileBytes bytes{std::unique_ptr<char[]>(new char[capacity]), 0};
     for (;;) {
-        if (used == content.size())
-            content.resize(content.size() * 2);
-        const ssize_t n = ::read(fd, content.data() + used, content.size() - used);
+        if (bytes.Size == capacity) {
+            capacity *= 2;
+            std::unique_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), bytes.Data.get(), bytes.Size);
+            bytes.Data = std::move(larger);
+        }
+        const ssize_t n = ::read(fd, bytes.Data.get() + bytes.Size, capacity - bytes.Size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -140,9 +144,12 @@ std::string ReadWholeFile(const std::string& fileName) {
         }
         if (n == 0)
             break;
-        used += static_cast<std::size_t>(n);
+        bytes.Size += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    content.resize(used);
-    return content;
+    return bytes;
+}
+
+std::string ReadWholeFile(const std::string& fileName) {
+    return std::string(ReadFileBytes(fileName).View());
 }

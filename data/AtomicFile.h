@@ -3,6 +3,7 @@
 // content goes to a temporary file in the same folder, is flushed to disk and
 // then renamed over the target.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,15 @@ enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename };
 // Fails with "Datei "%s" kann nicht erstellt werden. %s" (full path, reason).
 void WriteFileAtomically(const std::string& fileName, std::string_view content);
 
+// A file's bytes, read without first clearing the buffer.
+struct TFileBytes {
+    std::unique_ptr<char[]> Data;
+    std::size_t Size = 0;
+    std::string_view View() const { return {Data.get(), Size}; }
+};
+
 // Reads a whole file; fails with "Datei %s kann nicht geöffnet werden. %s".
+TFileBytes ReadFileBytes(const std::string& fileName);
 std::string ReadWholeFile(const std::string& fileName);
 
 // Full path of a name as the messages show it.

@@ -42,7 +42,8 @@ void LoadTableFromContent(TRecordTable& table, std::string_view content) {
 
 void TRecordTable::Load(const std::string& fileName) {
     Close();
-    LoadTableFromContent(*this, ReadWholeFile(fileName));
+    const TFileBytes content = ReadFileBytes(fileName);
+    LoadTableFromContent(*this, content.View());
 }
 
 // Every name gets the XML form; the program saves under no other.

@@ -79,27 +79,28 @@ bool DecodeNumericReference(std::string_view ref, char& out) {
 }
 
 void AppendDecoded(std::string& out, std::string_view raw) {
-    std::size_t i = 0;
-    while (i < raw.size()) {
-        const std::size_t amp = raw.find('&', i);
-        if (amp == std::string_view::npos) {
-            out.append(raw.substr(i));
-            return;
-        }
-        out.append(raw.substr(i, amp - i));
-        const std::size_t semi = raw.find(';', amp + 1);
+    std::size_t copied = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '&')
+            continue;
+        out.append(raw.data() + copied, i - copied);
+        copied = i + 1;
         // An ampersand that starts no known reference stays as it is.
+        const std::size_t limit = std::min(raw.size(), i + 13);
+        std::size_t semi = i + 1;
+        while (semi < limit && raw[semi] != ';')
+            ++semi;
         char c = '&';
         bool known = false;
-        if (semi != std::string_view::npos && semi - amp <= 12) {
-            const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
+        if (semi < limit) {
+            const std::string_view name = raw.substr(i + 1, semi - i - 1);
             known = true;
-            if (name == "lt")
+            if (name == "amp")
+                c = '&';
+            else if (name == "lt")
                 c = '<';
             else if (name == "gt")
                 c = '>';
-            else if (name == "amp")
-                c = '&';
             else if (name == "quot")
                 c = '"';
             else if (name == "apos")
@@ -110,8 +111,12 @@ void AppendDecoded(std::string& out, std::string_view raw) {
                 known = false;
         }
         out += c;
-        i = known ? semi + 1 : amp + 1;
+        if (known) {
+            i = semi;
+            copied = semi + 1;
+        }
     }
+    out.append(raw.data() + copied, raw.size() - copied);
 }
 
 std::string Decoded(std::string_view raw) {
@@ -677,14 +682,25 @@ private:
                 continue;
             guess = first + 1;
             std::string_view text = attribute.Raw;
-            if (attribute.HasReference) {
-                scratch_.clear();
-                AppendDecoded(scratch_, text);
-                text = scratch_;
-            }
+            bool decoded = !attribute.HasReference;
             for (int index = first; index >= 0; index = nextSame_[index]) {
-                Assign(row_[index], kinds_[index], text);
                 seen_[index] = true;
+                if (!decoded && kinds_[index] == TValueKind::Text) {
+                    // Decoded straight into the row's own text.
+                    std::string* held = std::get_if<std::string>(&row_[index]);
+                    if (held == nullptr)
+                        held = &row_[index].emplace<std::string>();
+                    held->clear();
+                    AppendDecoded(*held, attribute.Raw);
+                    continue;
+                }
+                if (!decoded) {
+                    scratch_.clear();
+                    AppendDecoded(scratch_, attribute.Raw);
+                    text = scratch_;
+                    decoded = true;
+                }
+                Assign(row_[index], kinds_[index], text);
             }
         }
         for (std::size_t i = 0; i < row_.size(); ++i)
