@@ -2,6 +2,8 @@
 
 #include "report/qt/QtText.h"
 
+#include <QStringList>
+
 namespace {
 // Measured at 100 pixels per point (7200 dpi), where hinting no longer
 // rounds widths, so that shortening does not depend on the output device.
@@ -11,6 +13,9 @@ constexpr double kMeasureDpi = 72.0 * kPixelsPerPoint;
 
 QFont PageQFont(const TPageFont& font) {
     QFont result(QString::fromStdString(font.Face));
+    // Arial's metric twin, should the font configuration not alias it.
+    if (result.family().compare(QStringLiteral("Arial"), Qt::CaseInsensitive) == 0)
+        result.setFamilies(QStringList{result.family(), QStringLiteral("Liberation Sans")});
     result.setPointSize(font.Size);
     result.setBold(font.Bold);
     result.setHintingPreference(QFont::PreferNoHinting);
