@@ -269,7 +269,6 @@ struct TAttribute {
     std::string_view Name;
     std::string_view Raw;
     bool HasReference = false; // an "&" in Raw
-    int Field = -1;            // in a ROW: the field its name was predicted as
 };
 
 // Bytes that end a name: blanks, "/", ">", "=".
@@ -399,8 +398,6 @@ private:
         }
         tag.Name = Name();
         attrs_.clear();
-        const bool row = inRows_ && tag.Name == "ROW";
-        int predicted = 0;
         for (;;) {
             SkipBlanks();
             if (AtEnd())
@@ -417,15 +414,7 @@ private:
                 return tag;
             }
             TAttribute& attribute = attrs_.emplace_back();
-            attribute.Field = row ? PredictField(predicted) : -1;
-            if (attribute.Field >= 0) {
-                attribute.Name = s_.substr(p_, packet_.Fields[attribute.Field].Name.size());
-                p_ += attribute.Name.size();
-                predicted = attribute.Field + 1;
-                attribute.Field = firstSame_[attribute.Field];
-            } else {
-                attribute.Name = Name();
-            }
+            attribute.Name = Name();
             attribute.Raw = AttributeValue(attribute.HasReference);
         }
     }
@@ -645,68 +634,108 @@ private:
     }
 
     void ReadRows() {
-        inRows_ = true;
         for (;;) {
-            const TTag tag = NextTag();
-            if (tag.End) {
-                ExpectEnd(tag, "ROWDATA");
-                inRows_ = false;
-                return;
+            SkipMisc();
+            // The common case, "<ROW" and its attributes, is read in one pass.
+            if (StartsWith(s_, p_, "<ROW") && p_ + 4 < s_.size() &&
+                NameEnds[static_cast<unsigned char>(s_[p_ + 4])]) {
+                p_ += 4;
+                if (!ReadRow()) {
+                    if (++depth_ > MaxDepth)
+                        Fail(MismatchInDatapacket);
+                    SkipContent("ROW");
+                }
+                continue;
             }
-            if (tag.Name != "ROW")
+            const TTag tag = NextTag();
+            if (!tag.End)
                 Fail(MismatchInDatapacket);
-            ReadRow();
-            if (!tag.Empty)
-                SkipContent(tag.Name);
+            ExpectEnd(tag, "ROWDATA");
+            return;
         }
     }
 
-    void ReadRow() {
+    // After "<ROW": its attributes, up to "/>" (true) or ">" (false).
+    bool ReadRow() {
         ++rowCount_;
         std::uint8_t status = 0;
         std::fill(seen_.begin(), seen_.end(), false);
-        int guess = 0;
-        for (const TAttribute& attribute : attrs_) {
-            if (attribute.Name == "RowState") {
-                status = static_cast<std::uint8_t>(
-                    LenientInteger(Decoded(attribute.Raw)).value_or(0) & 0x0F);
+        int predicted = 0;
+        bool empty = false;
+        for (;;) {
+            SkipBlanks();
+            if (AtEnd())
+                Fail(MismatchInDatapacket);
+            if (s_[p_] == '>') {
+                ++p_;
+                break;
+            }
+            if (s_[p_] == '/') {
+                if (p_ + 1 >= s_.size() || s_[p_ + 1] != '>')
+                    Fail(MismatchInDatapacket);
+                p_ += 2;
+                empty = true;
+                break;
+            }
+            int first = PredictField(predicted);
+            std::string_view name;
+            if (first >= 0) {
+                name = s_.substr(p_, packet_.Fields[first].Name.size());
+                p_ += name.size();
+                first = firstSame_[first];
+            } else {
+                name = Name();
+            }
+            bool hasReference = false;
+            const std::string_view raw = AttributeValue(hasReference);
+            if (name == "RowState") {
+                const std::string decodedState = hasReference ? Decoded(raw) : std::string();
+                const std::string_view text = hasReference ? decodedState : raw;
+                status = static_cast<std::uint8_t>(LenientInteger(text).value_or(0) & 0x0F);
                 continue;
             }
-            int first = attribute.Field >= 0 ? attribute.Field : FieldIndex(attribute.Name, guess);
-            if (first < 0 && attribute.Name.find('&') != std::string_view::npos) {
+            if (first < 0)
+                first = FieldIndex(name, predicted);
+            if (first < 0 && name.find('&') != std::string_view::npos) {
                 nameScratch_.clear();
-                AppendDecoded(nameScratch_, attribute.Name);
-                first = FieldIndex(nameScratch_, guess);
+                AppendDecoded(nameScratch_, name);
+                first = FieldIndex(nameScratch_, predicted);
             }
             if (first < 0)
                 continue;
-            guess = first + 1;
-            std::string_view text = attribute.Raw;
-            bool decoded = !attribute.HasReference;
-            for (int index = first; index >= 0; index = nextSame_[index]) {
-                seen_[index] = true;
-                if (!decoded && kinds_[index] == TValueKind::Text) {
-                    // Decoded straight into the row's own text.
-                    std::string* held = std::get_if<std::string>(&row_[index]);
-                    if (held == nullptr)
-                        held = &row_[index].emplace<std::string>();
-                    held->clear();
-                    AppendDecoded(*held, attribute.Raw);
-                    continue;
-                }
-                if (!decoded) {
-                    scratch_.clear();
-                    AppendDecoded(scratch_, attribute.Raw);
-                    text = scratch_;
-                    decoded = true;
-                }
-                Assign(row_[index], kinds_[index], text);
-            }
+            predicted = first + 1;
+            TakeValue(first, raw, hasReference);
         }
         for (std::size_t i = 0; i < row_.size(); ++i)
             if (!seen_[i])
                 row_[i] = std::monostate{};
         sink_.Row(row_, status);
+        return empty;
+    }
+
+    // The value goes to the field and to every later field of the same name.
+    void TakeValue(int first, std::string_view raw, bool hasReference) {
+        std::string_view text = raw;
+        bool decoded = !hasReference;
+        for (int index = first; index >= 0; index = nextSame_[index]) {
+            seen_[index] = true;
+            if (!decoded && kinds_[index] == TValueKind::Text) {
+                // Decoded straight into the row's own text.
+                std::string* held = std::get_if<std::string>(&row_[index]);
+                if (held == nullptr)
+                    held = &row_[index].emplace<std::string>();
+                held->clear();
+                AppendDecoded(*held, raw);
+                continue;
+            }
+            if (!decoded) {
+                scratch_.clear();
+                AppendDecoded(scratch_, raw);
+                text = scratch_;
+                decoded = true;
+            }
+            Assign(row_[index], kinds_[index], text);
+        }
     }
 
     // Texts are assigned in place, so a row's buffers serve the next row too.
@@ -763,7 +792,6 @@ private:
     TPacketSink& sink_;
     TDataPacket packet_; // fields and parameters; rows go to the sink
     std::int64_t rowCount_ = 0;
-    bool inRows_ = false;
     std::vector<TValue> row_;
     std::vector<char> seen_;
     std::vector<TValueKind> kinds_;
