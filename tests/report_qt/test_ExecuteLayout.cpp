@@ -312,32 +312,6 @@ TEST_F(TRun, ErrorsReachTheErrorBoxAfterCleanUp) {
     EXPECT_EQ(PageFiles(), 0);
 }
 
-TEST_F(TRun, FieldOfAnotherTypeStopsTheRun) {
-    TRecordTable odd("t_staffel");
-    for (const TRecordFieldSpec& field : StaffelRecordFields())
-        odd.DefineField(std::string(field.Name), field.Name == "Jahr" ? ctText : field.Type,
-                        field.Name == "Jahr" ? 4 : field.Width, false);
-    odd.CreateEmpty();
-    odd.Append();
-    odd.Field("Klasse").SetAsText("X");
-    odd.Post();
-    TReportOutput run(odd);
-    run.Printers = output.Printers;
-    run.TemporaryFolder = temporary.path();
-    run.RunOptions = output.RunOptions;
-    run.MakeStatus = output.MakeStatus;
-    run.ShowPreview = output.ShowPreview;
-    run.ShowError = output.ShowError;
-    odd.Edit();
-    run.ExecuteLayout("Klasse8");
-    EXPECT_EQ(errors, std::vector<std::string>{
-                          "Field DataView1:Jahr.  Datatype expected: dtInteger  Datatype found: "
-                          "dtString"});
-    EXPECT_EQ(std::count(log.begin(), log.end(), "preview"), 0);
-    EXPECT_EQ(odd.State(), tsBrowse);
-    EXPECT_EQ(PageFiles(), 0);
-}
-
 TEST_F(TRun, FailingPostEndsTheRunInEdit) {
     AppendDivision(table, "A-Klasse", false);
     table.Insert();
