@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -206,6 +208,33 @@ TEST(LayoutBlock, OneGameDaysKeepSecondGameHeaders) {
         for (double row : {0.51, 0.67, 0.83, 0.98})
             EXPECT_EQ(FindItem(page, liDataText, 4.25, t + row), nullptr) << t << " " << row;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Every data text reads a field of the layout's field list (letter case
+// ignored), and Klasse8 reads no slot or date it does not use.
+TEST(LayoutFields, DataTextsReadDeclaredFields) {
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    for (const TFixtureLayout* layout : {&Klasse8Layout(), &Klasse10Layout()}) {
+        std::set<std::string> declared;
+        for (const TLayoutField& field : layout->Fields)
+            declared.insert(lower(field.Name));
+        for (const TLayoutPage& page : layout->Pages)
+            for (const TLayoutItem& item : page.Items)
+                if (item.Kind == liDataText && item.DataField != DateShortField)
+                    EXPECT_TRUE(declared.count(lower(item.DataField)))
+                        << layout->Name << " " << item.DataField;
+    }
+    for (const char* unused : {"5a", "5b", "4adat", "8adat"})
+        for (const TLayoutField& field : Klasse8Layout().Fields)
+            EXPECT_NE(lower(field.Name), unused);
 }
 
 } // namespace
