@@ -185,7 +185,7 @@ void BM_SaveContent(benchmark::State& state) {
     table.Load(file.Path);
     std::size_t written = 0;
     for (auto _ : state) {
-        const std::string content = WriteDataPacket(table.PacketForSave());
+        const std::string content = DataFileContent(table);
         written = content.size();
         benchmark::DoNotOptimize(content.data());
     }

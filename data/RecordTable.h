@@ -211,6 +211,8 @@ public:
     // The rows of PacketForSave one at a time, without a wide copy of them all
     // (the row passed is reused between calls).
     void VisitRowsForSave(const std::function<void(const TPhysicalRow&)>& visit) const;
+    // The store's own fields as the file gets them (defined in RecordTableFile.cpp).
+    const std::vector<TFieldDef>& StoreFields() const;
     void OpenFromPacket(TDataPacket packet);
     // OpenFromPacket in steps, for a reader of large files: each row is taken
     // into the table's compact form as it comes, so no load holds all rows

@@ -1,6 +1,7 @@
 // Loading and saving a table as its data file.
 #include "data/AtomicFile.h"
 #include "data/RecordTable.h"
+#include "data/RecordTableImpl.h"
 #include "data/StaffelError.h"
 #include "data/XmlReader.h"
 #include "data/XmlWriter.h"
@@ -46,10 +47,28 @@ void TRecordTable::Load(const std::string& fileName) {
     LoadTableFromContent(*this, content.View());
 }
 
+// Rows come one at a time, so a save never holds all rows in their wide form.
+std::string DataFileContent(const TRecordTable& table) {
+    const std::vector<TFieldDef>& fields = table.StoreFields();
+    const std::vector<TChangeEntry>& changeLog = table.ChangeLog();
+    // About 20 bytes a value; every logged change is a physical row.
+    const std::size_t rows = changeLog.size() + static_cast<std::size_t>(table.DisplayCount());
+    std::string out;
+    out.reserve(1024 + fields.size() * 64 + rows * (fields.size() * 20 + 16));
+    TDataPacketWriter writer(fields, changeLog, out);
+    table.VisitRowsForSave([&writer](const TPhysicalRow& row) { writer.Row(row); });
+    writer.Finish();
+    return out;
+}
+
 // Every name gets the XML form; the program saves under no other.
 void TRecordTable::Save(const std::string& fileName) {
     if (!Active())
         return;
     FinishEdit();
-    WriteFileAtomically(fileName, WriteDataPacket(PacketForSave()));
+    WriteFileAtomically(fileName, DataFileContent(*this));
+}
+
+const std::vector<TFieldDef>& TRecordTable::StoreFields() const {
+    return impl_->Columns;
 }

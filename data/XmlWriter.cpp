@@ -169,18 +169,31 @@ std::string_view FieldTypeName(const TFieldDef& field) {
     return "string";
 }
 
-void WriteDataPacket(const TDataPacket& packet, std::string& out) {
+TDataPacketWriter::TDataPacketWriter(const std::vector<TFieldDef>& fields,
+                                     const std::vector<TChangeEntry>& changeLog, std::string& out)
+    : out_(out), prefixes_(RowAttributePrefixes(fields)) {
     out += Declaration;
     out += "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
-    for (const TFieldDef& field : packet.Fields)
+    for (const TFieldDef& field : fields)
         AppendField(out, field);
     out += "</FIELDS>";
-    AppendChangeLog(out, packet.ChangeLog);
+    AppendChangeLog(out, changeLog);
     out += "</METADATA><ROWDATA>";
-    const std::vector<std::string> prefixes = RowAttributePrefixes(packet.Fields);
+}
+
+void TDataPacketWriter::Row(const TPhysicalRow& row) {
+    AppendRow(out_, row, prefixes_);
+}
+
+void TDataPacketWriter::Finish() {
+    out_ += "</ROWDATA></DATAPACKET>";
+}
+
+void WriteDataPacket(const TDataPacket& packet, std::string& out) {
+    TDataPacketWriter writer(packet.Fields, packet.ChangeLog, out);
     for (const TPhysicalRow& row : packet.Rows)
-        AppendRow(out, row, prefixes);
-    out += "</ROWDATA></DATAPACKET>";
+        writer.Row(row);
+    writer.Finish();
 }
 
 std::string WriteDataPacket(const TDataPacket& packet) {
