@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -124,31 +125,104 @@ std::vector<std::string> RowAttributePrefixes(const std::vector<TFieldDef>& fiel
     return prefixes;
 }
 
-void AppendRow(std::string& out, const TPhysicalRow& row,
-               const std::vector<std::string>& prefixes) {
-    out += "<ROW";
+// Serials of 01.01.0001 and 31.12.9999: the days written as eight digits.
+constexpr TDaySerial FirstFourDigitDay = -693593;
+constexpr TDaySerial LastFourDigitDay = 2958465;
+
+// YYYYMMDD of a day of the years 1 to 9999, computed directly: saving
+// spends much of its time on dates.
+char* WriteDate(char* p, TDaySerial serial) {
+    constexpr int UnixEpochSerial = 25569; // 01.01.1970
+    const int z = serial - UnixEpochSerial + 719468;
+    const int era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto dayOfEra = static_cast<unsigned>(z - era * 146097);
+    const unsigned yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const unsigned mp = (5 * dayOfYear + 2) / 153;
+    const unsigned day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const unsigned month = mp < 10 ? mp + 3 : mp - 9;
+    const auto year = static_cast<unsigned>(static_cast<int>(yearOfEra) + era * 400 + (month <= 2));
+    p[0] = static_cast<char>('0' + year / 1000);
+    p[1] = static_cast<char>('0' + year / 100 % 10);
+    p[2] = static_cast<char>('0' + year / 10 % 10);
+    p[3] = static_cast<char>('0' + year % 10);
+    p[4] = static_cast<char>('0' + month / 10);
+    p[5] = static_cast<char>('0' + month % 10);
+    p[6] = static_cast<char>('0' + day / 10);
+    p[7] = static_cast<char>('0' + day % 10);
+    return p + 8;
+}
+
+char* WriteEscaped(char* p, const std::string& text) {
+    for (char c : text) {
+        const std::string_view escape = Escapes[static_cast<unsigned char>(c)];
+        if (escape.empty()) {
+            *p++ = c;
+        } else {
+            std::memcpy(p, escape.data(), escape.size());
+            p += escape.size();
+        }
+    }
+    return p;
+}
+
+// Most bytes one ROW can take, escapes and all.
+std::size_t RowBound(const TPhysicalRow& row, const std::vector<std::string>& prefixes) {
+    std::size_t bound = 32;
+    const std::size_t count = std::min(prefixes.size(), row.Values.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        bound += prefixes[i].size() + 24;
+        if (const auto* text = std::get_if<std::string>(&row.Values[i]))
+            bound += 6 * text->size();
+    }
+    return bound;
+}
+
+// The row goes into one buffer and then into the output in one piece.
+void AppendRow(std::string& out, const TPhysicalRow& row, const std::vector<std::string>& prefixes,
+               std::string& buffer) {
+    const std::size_t bound = RowBound(row, prefixes);
+    if (buffer.size() < bound)
+        buffer.resize(std::max(bound, 2 * buffer.size()));
+    char* const start = buffer.data();
+    char* p = start;
+    std::memcpy(p, "<ROW", 4);
+    p += 4;
     if (row.Status != 0) {
-        out += " RowState=\"";
-        AppendNumber(out, row.Status);
-        out += '"';
+        std::memcpy(p, " RowState=\"", 11);
+        p = std::to_chars(p + 11, p + 16, row.Status).ptr;
+        *p++ = '"';
     }
     const std::size_t count = std::min(prefixes.size(), row.Values.size());
     for (std::size_t i = 0; i < count; ++i) {
         const TValue& value = row.Values[i];
         if (std::holds_alternative<std::monostate>(value))
             continue;
-        out += prefixes[i];
-        if (const auto* text = std::get_if<std::string>(&value))
-            AppendEscaped(out, *text);
-        else if (const auto* number = std::get_if<std::int32_t>(&value))
-            AppendNumber(out, *number);
-        else if (const auto* flag = std::get_if<bool>(&value))
-            out += *flag ? "TRUE" : "FALSE";
-        else if (const auto* date = std::get_if<TDateValue>(&value))
-            AppendDate(out, date->Day);
-        out += '"';
+        std::memcpy(p, prefixes[i].data(), prefixes[i].size());
+        p += prefixes[i].size();
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            p = WriteEscaped(p, *text);
+        } else if (const auto* number = std::get_if<std::int32_t>(&value)) {
+            p = std::to_chars(p, p + 12, *number).ptr;
+        } else if (const auto* flag = std::get_if<bool>(&value)) {
+            std::memcpy(p, *flag ? "TRUE" : "FALSE", *flag ? 4 : 5);
+            p += *flag ? 4 : 5;
+        } else if (const auto* date = std::get_if<TDateValue>(&value)) {
+            if (date->Day >= FirstFourDigitDay && date->Day <= LastFourDigitDay) {
+                p = WriteDate(p, date->Day);
+            } else {
+                std::string text;
+                AppendDate(text, date->Day);
+                std::memcpy(p, text.data(), std::min<std::size_t>(text.size(), 20));
+                p += std::min<std::size_t>(text.size(), 20);
+            }
+        }
+        *p++ = '"';
     }
-    out += "/>";
+    *p++ = '/';
+    *p++ = '>';
+    out.append(start, static_cast<std::size_t>(p - start));
 }
 
 } // namespace
@@ -182,7 +256,7 @@ TDataPacketWriter::TDataPacketWriter(const std::vector<TFieldDef>& fields,
 }
 
 void TDataPacketWriter::Row(const TPhysicalRow& row) {
-    AppendRow(out_, row, prefixes_);
+    AppendRow(out_, row, prefixes_, buffer_);
 }
 
 void TDataPacketWriter::Finish() {

@@ -16,6 +16,7 @@ public:
 private:
     std::string& out_;
     std::vector<std::string> prefixes_; // " name=\"" per field
+    std::string buffer_;                // one row at a time
 };
 
 std::string WriteDataPacket(const TDataPacket& packet);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 TFieldDef Def(std::string name, TColumnType type, int width = 0, bool required = false) {
@@ -112,4 +114,23 @@ TEST(XmlWriter, WhatItWritesReadsBackUnchanged) {
     }
     EXPECT_EQ(back.ChangeLog, packet.ChangeLog);
     EXPECT_EQ(WriteDataPacket(back), WriteDataPacket(packet));
+}
+
+TEST(XmlWriter, DatesAgreeWithTheCalendarOverFourDigitYears) {
+    std::vector<TDaySerial> days = {
+        *DayFromCivil(1, 1, 1), *DayFromCivil(9999, 12, 31), -1, 0, 1, 59, 60, 61};
+    for (TDaySerial day = *DayFromCivil(1, 1, 1); day <= *DayFromCivil(9999, 12, 31); day += 997)
+        days.push_back(day);
+    for (TDaySerial day = *DayFromCivil(1999, 12, 1); day <= *DayFromCivil(2001, 3, 31); ++day)
+        days.push_back(day);
+    TDataPacket packet;
+    packet.Fields = {Def("d", ctDate)};
+    for (TDaySerial day : days) {
+        packet.Rows = {{{TDateValue{day}}, 0}};
+        const TCivilDate date = CivilFromDay(day);
+        char expected[16];
+        std::snprintf(expected, sizeof expected, "%04d%02u%02u", date.Year, date.Month, date.Day);
+        EXPECT_EQ(RowsPart(WriteDataPacket(packet)), "<ROW d=\"" + std::string(expected) + "\"/>")
+            << "serial " << day;
+    }
 }
