@@ -6,6 +6,7 @@
 #include "ui/DBEdit.h"
 #include "ui/DBGrid.h"
 #include "ui/DataSource.h"
+#include "ui/DivisionContextMenu.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MYDBNav.h"
 #include "ui/MessageBoxes.h"
@@ -34,6 +35,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     d_spieltage = new TDataSource(this);
     d_spieltage->SetDataSet(&Store.t_spieltage());
     CreateControls();
+    InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
