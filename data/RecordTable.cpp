@@ -44,12 +44,13 @@ void TRecordTable::TImpl::Notify(TTableNotice notice, TField* field, bool active
     // Links may attach, detach or die while being notified: walk a copy and
     // call only those still attached under the same id.
     const auto snapshot = Links;
-    for (const auto& [link, id] : snapshot) {
+    for (const auto& notified : snapshot) {
+        // No structured binding here: clang 14 cannot capture one in a lambda.
         const bool attached = std::any_of(Links.begin(), Links.end(), [&](const auto& entry) {
-            return entry.first == link && entry.second == id;
+            return entry == notified;
         });
         if (attached)
-            link->Notify(notice, field);
+            notified.first->Notify(notice, field);
     }
 }
 
