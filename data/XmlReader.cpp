@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
 #include <optional>
 #include <unordered_map>
@@ -194,26 +193,32 @@ std::optional<TDaySerial> LenientDate(std::string_view text) {
 // Numbers separated by blanks (key lists also by "," or ";").
 std::vector<std::int32_t> NumberList(std::string_view text, bool allowListSeparators) {
     std::vector<std::int32_t> numbers;
+    numbers.reserve(text.size() / 2);
+    auto separates = [allowListSeparators](char c) {
+        return IsBlank(c) || (allowListSeparators && (c == ',' || c == ';'));
+    };
     std::size_t i = 0;
     while (i < text.size()) {
-        const char c = text[i];
-        if (IsBlank(c) || (allowListSeparators && (c == ',' || c == ';'))) {
+        if (separates(text[i])) {
             ++i;
             continue;
         }
-        std::size_t end = i;
-        while (end < text.size() && !IsBlank(text[end]) &&
-               !(allowListSeparators && (text[end] == ',' || text[end] == ';')))
-            ++end;
-        std::int32_t value = 0;
-        const char* first = text.data() + i;
-        if (*first == '+')
-            ++first;
-        const auto result = std::from_chars(first, text.data() + end, value);
-        if (result.ec != std::errc() || result.ptr != text.data() + end)
+        bool negative = false;
+        if (text[i] == '+' || text[i] == '-')
+            negative = text[i++] == '-';
+        const std::size_t digits = i;
+        std::int64_t value = 0;
+        while (i < text.size() && IsDigit(text[i])) {
+            value = value * 10 + (text[i++] - '0');
+            if (value > 2147483648LL)
+                Fail(MismatchInDatapacket);
+        }
+        if (i == digits || (i < text.size() && !separates(text[i])))
             Fail(MismatchInDatapacket);
-        numbers.push_back(value);
-        i = end;
+        value = negative ? -value : value;
+        if (value > INT32_MAX)
+            Fail(MismatchInDatapacket);
+        numbers.push_back(static_cast<std::int32_t>(value));
     }
     return numbers;
 }
@@ -573,7 +578,9 @@ private:
 
     void ReadParams() {
         if (const TAttribute* log = Find("CHANGE_LOG")) {
-            const std::vector<std::int32_t> numbers = NumberList(Decoded(log->Raw), false);
+            const std::vector<std::int32_t> numbers = log->HasReference
+                                                          ? NumberList(Decoded(log->Raw), false)
+                                                          : NumberList(log->Raw, false);
             if (numbers.size() % 3 != 0)
                 Fail(MismatchInDatapacket);
             packet_.ChangeLog.reserve(numbers.size() / 3);
