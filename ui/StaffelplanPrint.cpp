@@ -1,15 +1,12 @@
 #include "ui/StaffelplanPrint.h"
 
-#include "data/StaffelError.h"
+#include "report/qt/ExecuteLayout.h"
+
+#include <memory>
 
 std::function<void(const std::string&)> PrintLayoutOfStaffel(TRecordTable* t_staffel,
                                                              QWidget* owner) {
-    return [t_staffel, owner](const std::string& layoutName) {
-        (void)t_staffel;
-        (void)owner;
-        // REPORT-OUTPUT CALL SITE: ExecuteLayout(layoutName) of the report
-        // output bound to t_staffel goes here once it is part of the build.
-        throw TStaffelError("Der Ausdruck des Layouts \"" + layoutName +
-                            "\" ist in dieser Version noch nicht verfügbar.");
-    };
+    // The run's errors propagate to the print button's guard, which shows them.
+    auto output = std::make_shared<TReportOutput>(*t_staffel, owner);
+    return [output](const std::string& layoutName) { output->ExecuteLayout(layoutName); };
 }

@@ -1,4 +1,4 @@
-#include "SignalQuit.h"
+#include "ui/StaffelplanSignalQuit.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,0 +1,85 @@
+// Start-up and end of the program: window order and visibility, the notice
+// about a kept file, the saves at the end, and the termination signals.
+#include "tests/ui/test_StaffelplanFixture.h"
+
+#include "ui/AboutBox.h"
+#include "ui/Auswahl_Spt.h"
+#include "ui/Spieltage.h"
+#include "ui/StaffelplanProgram.h"
+#include "ui/StaffelplanSignalQuit.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+protected:
+    TFakeMessageBoxes boxes;
+    TScratchFolder folder;
+};
+
+TEST_F(StartUpTest, CreatesTheWindowsHiddenAndShowsTheMainWindow) {
+    TStaffelplanProgram program(TRegionalSettings::German(), FixedClock);
+    EXPECT_TRUE(TScratchFolder::Exists(StaffelFileName));
+    EXPECT_TRUE(TScratchFolder::Exists(SpieltageFileName));
+    EXPECT_FALSE(program.Staffelplan().isVisible());
+    program.Show();
+    EXPECT_TRUE(program.Staffelplan().isVisible());
+    EXPECT_FALSE(program.Spieltage().isVisible());
+    EXPECT_FALSE(program.Auswahl_Spt().isVisible());
+    EXPECT_FALSE(program.AboutBox().isVisible());
+    EXPECT_EQ(program.Staffelplan().Spieltage, &program.Spieltage());
+    EXPECT_EQ(program.Staffelplan().Auswahl_Spt, &program.Auswahl_Spt());
+    EXPECT_EQ(program.Staffelplan().AboutBox, &program.AboutBox());
+    QTest::qWait(20);
+    EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(StartUpTest, NoticeAboutAKeptFileComesOnceAfterTheMainWindow) {
+    {
+        QFile broken(StaffelFileName);
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write("no data file");
+    }
+    TStaffelplanProgram program(TRegionalSettings::German(), FixedClock);
+    bool mainWindowUp = false;
+    boxes.OnShow = [&](const TShownBox&) { mainWindowUp = program.Staffelplan().isVisible(); };
+    program.Show();
+    EXPECT_TRUE(boxes.Shown.empty());
+    QTest::qWait(20);
+    ASSERT_EQ(boxes.Notices().size(), 1u);
+    EXPECT_TRUE(mainWindowUp);
+    EXPECT_TRUE(program.Staffelplan().TakeStartupNotice() == std::nullopt);
+}
+
+TEST_F(StartUpTest, EndSavesBothTables) {
+    {
+        TStaffelplanProgram program(TRegionalSettings::German(), FixedClock);
+        program.Show();
+        TRecordTable& divisions = program.Staffelplan().t_staffel();
+        divisions.Append();
+        divisions.Field("Jahr").SetAsInteger(2009);
+        divisions.Field("Klasse").SetAsText("Bezirksliga");
+        QFile::remove(SpieltageFileName);
+    }
+    EXPECT_NE(TScratchFolder::Read(StaffelFileName).find("Klasse=\"Bezirksliga\""),
+              std::string::npos);
+    EXPECT_TRUE(TScratchFolder::Exists(SpieltageFileName));
+    EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST(SignalQuit, TerminationSignalsReachTheEventLoop) {
+    TSignalQuit termination;
+    QSignalSpy received(&termination, &TSignalQuit::Received);
+    for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+        received.clear();
+        std::raise(signalNumber);
+        ASSERT_TRUE(received.wait(2000)) << "signal " << signalNumber;
+        EXPECT_EQ(received.front().front().toInt(), signalNumber);
+    }
+}
+
+} // namespace

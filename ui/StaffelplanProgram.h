@@ -1,0 +1,39 @@
+#pragma once
+// The program's windows in their start-up order: the main window first (its
+// FormCreate loads or creates both tables), then the calendar window, the
+// chooser and the about box, hidden. Destroying the program destroys them in
+// reverse, the main window last, whose FormDestroy saves both tables.
+#include "data/RegionalSettings.h"
+#include "data/Store.h"
+
+#include <functional>
+#include <memory>
+
+class TAboutBox;
+class TAuswahl_Spt;
+class TSpieltage;
+class TStaffelplan;
+
+class TStaffelplanProgram {
+public:
+    explicit TStaffelplanProgram(TRegionalSettings settings = TRegionalSettings::German(),
+                                 std::function<TLocalTime()> clock = LocalNow);
+    ~TStaffelplanProgram();
+    TStaffelplanProgram(const TStaffelplanProgram&) = delete;
+    TStaffelplanProgram& operator=(const TStaffelplanProgram&) = delete;
+
+    // Shows the main window centred; once it is up, the store's notice about
+    // kept files, if any.
+    void Show();
+
+    TStaffelplan& Staffelplan() const { return *staffelplan_; }
+    TSpieltage& Spieltage() const { return *spieltage_; }
+    TAuswahl_Spt& Auswahl_Spt() const { return *auswahl_; }
+    TAboutBox& AboutBox() const { return *about_; }
+
+private:
+    std::unique_ptr<TStaffelplan> staffelplan_;
+    std::unique_ptr<TSpieltage> spieltage_;
+    std::unique_ptr<TAuswahl_Spt> auswahl_;
+    std::unique_ptr<TAboutBox> about_;
+};
