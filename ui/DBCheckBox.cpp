@@ -133,8 +133,10 @@ void TDBCheckBox::Notify(TTableNotice notice, TField* field) {
 
 void TDBCheckBox::focusInEvent(QFocusEvent* event) {
     QCheckBox::focusInEvent(event);
-    if (WithinWindow(event) && !keepState_)
+    if (!focused_) {
+        focused_ = true;
         Guard([&] { Reset(); });
+    }
 }
 
 void TDBCheckBox::focusOutEvent(QFocusEvent* event) {
@@ -145,11 +147,10 @@ void TDBCheckBox::focusOutEvent(QFocusEvent* event) {
         try {
             UpdateRecord();
         } catch (...) {
-            keepState_ = true;
             setFocus(Qt::OtherFocusReason);
-            keepState_ = false;
             throw;
         }
+        focused_ = false;
         Reset();
     });
 }

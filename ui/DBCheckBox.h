@@ -44,5 +44,5 @@ private:
     std::string valueUnchecked_ = "False";
     bool readOnly_ = false;
     bool changed_ = false;
-    bool keepState_ = false;
+    bool focused_ = false;
 };

@@ -151,10 +151,11 @@ void TDBEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDBEdit::focusInEvent(QFocusEvent* event) {
-    if (LeavesWithinWindow(event)) {
+    // Entering counts once: coming back from another window or a popup does
+    // not enter the field again.
+    if (!focused_) {
         focused_ = true;
-        if (!keepText_)
-            Guard([&] { Reset(); });
+        Guard([&] { Reset(); });
     }
     QLineEdit::focusInEvent(event);
 }
@@ -167,9 +168,7 @@ void TDBEdit::focusOutEvent(QFocusEvent* event) {
         try {
             UpdateRecord();
         } catch (...) {
-            keepText_ = true; // the typed text stays for correcting
-            setFocus(Qt::OtherFocusReason);
-            keepText_ = false;
+            setFocus(Qt::OtherFocusReason); // still entered: the text stays
             selectAll();
             throw;
         }

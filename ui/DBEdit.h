@@ -45,7 +45,6 @@ private:
     bool readOnly_ = false;
     bool changed_ = false;
     bool focused_ = false;
-    bool keepText_ = false;
 };
 
 // Characters typed into a field of that type that the field accepts.

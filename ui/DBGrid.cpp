@@ -235,10 +235,15 @@ void TDBGrid::HandleKey(QKeyEvent* event) {
     event->accept();
     if (!table)
         return;
-    const int top = rowAt(0);
+    // Topmost and lowest rows wholly shown.
+    int top = rowAt(0);
+    if (top >= 0 && rowViewportPosition(top) < 0 && top + 1 < model_->rowCount())
+        ++top;
     int bottom = rowAt(viewport()->height() - 1);
     if (bottom < 0)
         bottom = model_->rowCount() - 1;
+    else if (bottom > 0 && rowViewportPosition(bottom) + rowHeight(bottom) > viewport()->height())
+        --bottom;
     const int lastColumn = std::max(0, model_->columnCount() - 1);
 
     switch (key) {

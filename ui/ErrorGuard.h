@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <exception>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 // Shows the message in the error box; never throws.
@@ -22,10 +23,16 @@ template <class F> bool Guard(F&& handler) noexcept {
     }
 }
 
-// Wraps a handler for QObject::connect: the slot runs guarded.
+// Wraps a handler for QObject::connect: the slot runs guarded. A handler
+// that takes no arguments ignores the signal's.
 template <class F> auto Guarded(F handler) {
-    return [handler = std::move(handler)](auto&&... args) {
-        Guard([&] { handler(std::forward<decltype(args)>(args)...); });
+    return [handler = std::move(handler)](auto&&... args) mutable {
+        Guard([&] {
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                handler(std::forward<decltype(args)>(args)...);
+            else
+                handler();
+        });
     };
 }
 
