@@ -613,29 +613,24 @@ private:
         kinds_.resize(count);
         row_.assign(count, TValue());
         seen_.assign(count, false);
-        firstSame_.assign(count, -1);
-        nextSame_.assign(count, -1);
-        std::unordered_map<std::string_view, int> lastByName;
         for (std::size_t i = 0; i < count; ++i) {
             const TFieldDef& field = packet_.Fields[i];
             kinds_[i] = field.Type == ctInteger   ? TValueKind::Integer
                         : field.Type == ctBoolean ? TValueKind::Boolean
                         : field.Type == ctDate    ? TValueKind::Date
                                                   : TValueKind::Text;
-            const auto [it, inserted] = byName_.try_emplace(field.Name, static_cast<int>(i));
-            firstSame_[i] = it->second;
-            if (!inserted)
-                nextSame_[lastByName[field.Name]] = static_cast<int>(i);
-            lastByName[field.Name] = static_cast<int>(i);
+            // Two fields of one name would share their row attribute.
+            if (!byName_.try_emplace(field.Name, static_cast<int>(i)).second)
+                Fail(MismatchInDatapacket);
         }
     }
 
-    // First field with that name, or -1. Rows name their fields in field
+    // The field with that name, or -1. Rows name their fields in field
     // order, so the field after the last match is tried first.
     int FieldIndex(std::string_view name, int guess) const {
         if (guess >= 0 && guess < static_cast<int>(packet_.Fields.size()) &&
             packet_.Fields[guess].Name == name)
-            return firstSame_[guess];
+            return guess;
         const auto it = byName_.find(name);
         return it == byName_.end() ? -1 : it->second;
     }
@@ -689,7 +684,6 @@ private:
             if (first >= 0) {
                 name = s_.substr(p_, packet_.Fields[first].Name.size());
                 p_ += name.size();
-                first = firstSame_[first];
             } else {
                 name = Name();
             }
@@ -720,28 +714,21 @@ private:
         return empty;
     }
 
-    // The value goes to the field and to every later field of the same name.
-    void TakeValue(int first, std::string_view raw, bool hasReference) {
-        std::string_view text = raw;
-        bool decoded = !hasReference;
-        for (int index = first; index >= 0; index = nextSame_[index]) {
-            seen_[index] = true;
-            if (!decoded && kinds_[index] == TValueKind::Text) {
-                // Decoded straight into the row's own text.
-                std::string* held = std::get_if<std::string>(&row_[index]);
-                if (held == nullptr)
-                    held = &row_[index].emplace<std::string>();
-                held->clear();
-                AppendDecoded(*held, raw);
-                continue;
-            }
-            if (!decoded) {
-                scratch_.clear();
-                AppendDecoded(scratch_, raw);
-                text = scratch_;
-                decoded = true;
-            }
-            Assign(row_[index], kinds_[index], text);
+    void TakeValue(int index, std::string_view raw, bool hasReference) {
+        seen_[index] = true;
+        if (!hasReference) {
+            Assign(row_[index], kinds_[index], raw);
+        } else if (kinds_[index] == TValueKind::Text) {
+            // Decoded straight into the row's own text.
+            std::string* held = std::get_if<std::string>(&row_[index]);
+            if (held == nullptr)
+                held = &row_[index].emplace<std::string>();
+            held->clear();
+            AppendDecoded(*held, raw);
+        } else {
+            scratch_.clear();
+            AppendDecoded(scratch_, raw);
+            Assign(row_[index], kinds_[index], scratch_);
         }
     }
 
@@ -802,8 +789,6 @@ private:
     std::vector<TValue> row_;
     std::vector<char> seen_;
     std::vector<TValueKind> kinds_;
-    std::vector<int> firstSame_;
-    std::vector<int> nextSame_;
     std::unordered_map<std::string_view, int> byName_;
     std::string scratch_;
     std::string nameScratch_;
