@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -178,36 +180,46 @@ void TDBEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TDBEdit::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = createStandardContextMenu();
+    // The editor's own menu; cutting, pasting and undoing ask to edit first,
+    // so they are offered also while the table browses.
+    auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool writable = !isReadOnly();
     const bool couldEdit =
-        !readOnly_ && Field() && DataSource() &&
-        (isReadOnly() ? DataSource()->AutoEdit() && DataSource()->State() == tsBrowse : true);
-    // Cutting, pasting and undoing through the menu ask to edit first.
-    for (QAction* action : menu->actions()) {
-        const QString name = action->objectName();
-        void (QLineEdit::*operation)() = nullptr;
-        bool possible = false;
-        if (name == QLatin1String("edit-cut")) {
-            operation = &QLineEdit::cut;
-            possible = hasSelectedText() && echoMode() == Normal;
-        } else if (name == QLatin1String("edit-paste")) {
-            operation = &QLineEdit::paste;
-            possible = true;
-        } else if (name == QLatin1String("edit-undo")) {
-            operation = &QLineEdit::undo;
-            possible = isUndoAvailable();
-        }
-        if (!operation)
-            continue;
-        disconnect(action, &QAction::triggered, nullptr, nullptr);
-        action->setEnabled(couldEdit && possible);
-        connect(action, &QAction::triggered, this, [this, operation] {
+        writable || (!readOnly_ && Field() && DataSource() && DataSource()->AutoEdit() &&
+                     DataSource()->State() == tsBrowse);
+    const bool hasText = !QGuiApplication::clipboard()->text().isEmpty();
+    auto add = [&](const char* name, const QString& text, bool enabled, auto operation,
+                   bool asksEdit) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [this, operation, asksEdit] {
             Guard([&] {
-                if (AskEdit())
-                    (this->*operation)();
+                if (!asksEdit || AskEdit())
+                    operation(this);
             });
         });
-    }
+    };
+    add(
+        "edit-undo", QStringLiteral("&Rückgängig"), couldEdit && isUndoAvailable(),
+        [](TDBEdit* e) { e->undo(); }, true);
+    menu->addSeparator();
+    add(
+        "edit-cut", QStringLiteral("&Ausschneiden"), couldEdit && hasSelectedText(),
+        [](TDBEdit* e) { e->cut(); }, true);
+    add(
+        "edit-copy", QStringLiteral("&Kopieren"), hasSelectedText(), [](TDBEdit* e) { e->copy(); },
+        false);
+    add(
+        "edit-paste", QStringLiteral("&Einfügen"), couldEdit && hasText,
+        [](TDBEdit* e) { e->paste(); }, true);
+    add(
+        "edit-delete", QStringLiteral("&Löschen"), writable && hasSelectedText(),
+        [](TDBEdit* e) { e->del(); }, false);
+    menu->addSeparator();
+    add(
+        "select-all", QStringLiteral("Alles &markieren"), !text().isEmpty(),
+        [](TDBEdit* e) { e->selectAll(); }, false);
     menu->popup(event->globalPos());
 }

@@ -2,7 +2,11 @@
 #include "test_DBTables.h"
 #include "ui/DBEdit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -175,6 +179,35 @@ TEST(FieldAcceptsCharTest, IntegerFieldsTakeSignsAndDigitsOnly) {
         EXPECT_FALSE(FieldAcceptsChar(ctInteger, c)) << int(c.unicode());
     for (TColumnType type : {ctText, ctDate, ctBoolean})
         EXPECT_TRUE(FieldAcceptsChar(type, QLatin1Char('x')));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DBEditTest, PasteFromTheMenuAsksToEdit) {
+    QApplication::clipboard()->setText("K9");
+    other->setFocus();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                            other->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(other, &event);
+    QMenu* menu = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
+            menu = m;
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = menu->findChild<QAction*>("edit-paste");
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->isEnabled());
+    QAction* cut = menu->findChild<QAction*>("edit-cut");
+    ASSERT_NE(cut, nullptr);
+    EXPECT_FALSE(cut->isEnabled()); // nothing selected
+    other->selectAll();
+    paste->trigger();
+    menu->close();
+    EXPECT_EQ(t.Table.State(), tsEdit);
+    EXPECT_EQ(other->text(), "K9");
+    EXPECT_TRUE(other->InputChanged());
 }
 
 } // namespace
