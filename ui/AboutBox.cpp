@@ -6,6 +6,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/StaffelplanFonts.h"
 #include "ui/StaffelplanGlyphs.h"
+#include "ui/StaffelplanWidgets.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -26,8 +27,6 @@
 namespace {
 
 constexpr int VersionRightEdge = 377;
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 
 // Single-line border, raised outer bevel, 3 pixels of gap, lowered inner bevel.
 class TBevelPanel : public QFrame {
@@ -170,15 +169,15 @@ TAboutBox::TAboutBox(QWidget* parent, TOpenLink openLink)
     const QFont caption = UiFont({"Arial", 10, true});
     const QFont value = UiFont({"Arial", 8});
     MakeLabel(panel, "Datum", 16, 317, caption, Qt::black);
-    MakeLabel(panel, "April 2009", 160, 317, value, Maroon);
+    MakeLabel(panel, "April 2009", 160, 317, value, clMaroon);
     MakeLabel(panel, "Entwicklung", 16, 336, caption, Qt::black);
-    MakeLabel(panel, AboutDeveloperTitle, 160, 336, value, Maroon);
-    MakeLabel(panel, AboutDeveloperName, 160, 351, value, Maroon);
+    MakeLabel(panel, AboutDeveloperTitle, 160, 336, value, clMaroon);
+    MakeLabel(panel, AboutDeveloperName, 160, 351, value, clMaroon);
     MakeLabel(panel, AboutRightsCaption, 16, 370, caption, Qt::black);
-    MakeLabel(panel, AboutRightsHolder, 160, 370, value, Maroon);
+    MakeLabel(panel, AboutRightsHolder, 160, 370, value, clMaroon);
     MakeLabel(panel, "Kontakt", 16, 389, caption, Qt::black);
     Label5 = MakeLabel(panel, AboutContactAddress, 160, 391,
-                       UiFont({"Arial", 8, false, false, true}), Navy);
+                       UiFont({"Arial", 8, false, false, true}), clNavy);
     Label5->setCursor(Qt::PointingHandCursor);
     Label5->installEventFilter(this);
 

@@ -8,34 +8,11 @@
 #include "ui/ErrorGuard.h"
 #include "ui/MYDBNav.h"
 #include "ui/StaffelplanFonts.h"
+#include "ui/StaffelplanWidgets.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-
-namespace {
-
-const QColor Maroon(128, 0, 0);
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        pal.setColor(group, QPalette::WindowText, colour);
-        pal.setColor(group, QPalette::Text, colour);
-    }
-    widget->setPalette(pal);
-}
-
-QLabel* LabelLeftOf(QWidget* control, const QString& text, const QFont& font) {
-    auto* label = new QLabel(text, control->parentWidget());
-    label->setFont(font);
-    label->adjustSize();
-    label->move(control->x() - 6 - label->width(),
-                control->y() + (control->height() - label->height()) / 2);
-    return label;
-}
-
-} // namespace
 
 TSpieltage::TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent)
     : QDialog(parent), store_(store) {
@@ -70,7 +47,7 @@ void TSpieltage::CreateControls(TDataSource* d_spieltage) {
     DBEdit3->setGeometry(167, 13, 51, 24);
     DBEdit3->SetDataSource(d_spieltage);
     DBEdit3->SetDataField("Jahr");
-    LabelLeftOf(DBEdit3, "Spieltage im Jahr:", bold10);
+    LabelLeftOf(DBEdit3, "Spieltage im Jahr:", bold10, 6);
 
     const int rowY[4] = {50, 74, 98, 122};
     for (int i = 0; i < SpieltagCount; ++i) {
@@ -87,10 +64,10 @@ void TSpieltage::CreateControls(TDataSource* d_spieltage) {
         edit->SetDataField(SpieltagDateFieldName(key));
         const auto keyName = SpieltagKeyName(key);
         auto* label = LabelLeftOf(
-            edit, "Spieltag " + QString::fromLatin1(keyName.data(), keyName.size()), regular10);
+            edit, "Spieltag " + QString::fromLatin1(keyName.data(), keyName.size()), regular10, 6);
         if (i >= 8) {
-            SetTextColour(edit, Maroon);
-            SetTextColour(label, Maroon);
+            SetTextColour(edit, clMaroon);
+            SetTextColour(label, clMaroon);
         }
         DateEdits[i] = edit;
     }

@@ -17,33 +17,9 @@
 
 namespace {
 
-const QColor SkyBlue(166, 202, 240);
-const QColor MoneyGreen(192, 220, 192);
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 // The classic desktop colour behind the action buttons.
 const QColor DesktopBackground(58, 110, 165);
 constexpr int EditHeight = 21;
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        pal.setColor(group, QPalette::WindowText, colour);
-        pal.setColor(group, QPalette::Text, colour);
-    }
-    widget->setPalette(pal);
-}
-
-// A label whose right edge stands 4 pixels left of the control it names,
-// centred on the control's height.
-QLabel* LabelLeftOf(QWidget* control, const QString& text, const QFont& font) {
-    auto* label = new QLabel(text, control->parentWidget());
-    label->setFont(font);
-    label->adjustSize();
-    const int x = control->x() - 4 - label->width();
-    label->move(x, control->y() + (control->height() - label->height()) / 2);
-    return label;
-}
 
 TDBEdit* MakeEdit(QWidget* parent, TDataSource* source, const char* field, QRect place,
                   const QFont& font) {
@@ -56,7 +32,7 @@ TDBEdit* MakeEdit(QWidget* parent, TDataSource* source, const char* field, QRect
 }
 
 TPanel* MakeBox(QWidget* parent, const QString& heading, QRect place, const QFont& font) {
-    auto* box = new TPanel(parent, SkyBlue);
+    auto* box = new TPanel(parent, clSkyBlue);
     box->setGeometry(place);
     auto* label = new QLabel(heading, box);
     label->setFont(font);
@@ -87,18 +63,18 @@ void TStaffelplan::CreateControls() {
     MYDBNav1->OnClick = [this](TMYDBNav* s, TMNavigateBtn b) { MYDBNav1Click(s, b); };
 
     const int bottomPanels = 67 + 30 + 19;
-    Panel5 = new TPanel(this, SkyBlue);
+    Panel5 = new TPanel(this, clSkyBlue);
     Panel5->setGeometry(0, 207, clientWidth, clientHeight - 207 - bottomPanels);
     CreateEditorPanel();
     CreateButtonPanel();
 
-    Panel6 = new TClickPanel(this, MoneyGreen);
+    Panel6 = new TClickPanel(this, clMoneyGreen);
     Panel6->setGeometry(0, clientHeight - 19 - 30, clientWidth, 30);
     auto* information = new QLabel("Informationen", Panel6);
     information->setFont(UiFont({"Tahoma", 10, true, true}));
     information->setAlignment(Qt::AlignCenter);
     information->setGeometry(Panel6->rect());
-    SetTextColour(information, Navy);
+    SetTextColour(information, clNavy);
     connect(Panel6, &TClickPanel::Clicked, this, Guarded([this] { StatusBar1Click(); }));
 
     StatusBar1 = new TStatusBar(this);
@@ -155,8 +131,8 @@ void TStaffelplan::CreateEditorPanel() {
             "Spt. " + QString::fromLatin1(SpieltagKeyName(key).data(), SpieltagKeyName(key).size()),
             bold8);
         if (i >= 8) {
-            SetTextColour(label, Maroon);
-            SetTextColour(DateEdits[i], Maroon);
+            SetTextColour(label, clMaroon);
+            SetTextColour(DateEdits[i], clMaroon);
         }
     }
 

@@ -62,3 +62,21 @@ void CentreOnScreen(QWidget* window) {
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
 }
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette pal = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::WindowText, colour);
+        pal.setColor(group, QPalette::Text, colour);
+    }
+    widget->setPalette(pal);
+}
+
+QLabel* LabelLeftOf(QWidget* control, const QString& text, const QFont& font, int gap) {
+    auto* label = new QLabel(text, control->parentWidget());
+    label->setFont(font);
+    label->adjustSize();
+    label->move(control->x() - gap - label->width(),
+                control->y() + (control->height() - label->height()) / 2);
+    return label;
+}
