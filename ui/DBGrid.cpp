@@ -1,5 +1,7 @@
 #include "ui/DBGrid.h"
 
+#include "report/qt/QtText.h"
+
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 
@@ -145,8 +147,7 @@ int TDBGrid::DefaultColumnWidth(int column) const {
         }
     }
     const int data = metrics.horizontalAdvance(QLatin1Char('0')) * chars + 4;
-    const int title =
-        QFontMetrics(TitleFont()).horizontalAdvance(QString::fromStdString(c.FieldName)) + 6;
+    const int title = QFontMetrics(TitleFont()).horizontalAdvance(ToQString(c.FieldName)) + 6;
     return std::max(data, title);
 }
 

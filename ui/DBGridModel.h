@@ -12,7 +12,7 @@
 struct TDBGridColumn {
     std::string FieldName;
     int Width = -1; // pixels; -1: from the field
-    std::optional<QFont> Font;
+    std::optional<QFont> Font = std::nullopt;
 };
 
 class TDBGridModel : public QAbstractTableModel {

@@ -1,5 +1,7 @@
 #include "ui/MessageBoxes.h"
 
+#include "report/qt/QtText.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -20,7 +22,7 @@ QWidget* BoxParent() {
 }
 
 void ShowPlain(QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, ApplicationTitle(), QString::fromStdString(text), QMessageBox::NoButton,
+    QMessageBox box(icon, ApplicationTitle(), MessageToQString(text), QMessageBox::NoButton,
                     BoxParent());
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
@@ -54,8 +56,8 @@ TConfirmAnswer TQtMessageBoxes::Confirm(const std::string& question, TConfirmBut
         second = QStringLiteral("Abbrechen");
         break;
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"),
-                    QString::fromStdString(question), QMessageBox::NoButton, BoxParent());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), MessageToQString(question),
+                    QMessageBox::NoButton, BoxParent());
     QPushButton* accept = box.addButton(first, QMessageBox::YesRole);
     QPushButton* decline = box.addButton(second, QMessageBox::NoRole);
     box.setDefaultButton(accept);
