@@ -239,3 +239,24 @@ TEST(FileSave, DeletedCalendarStaysInTheFile) {
     table.Load(file);
     EXPECT_TRUE(table.IsEmpty());
 }
+
+TEST(FileSave, RowsStandInCreationOrderNotKeyOrder) {
+    TScratchFolder folder;
+    const std::string file = folder.File("Ligatafel.xml");
+    TRecordTable table("t_staffel");
+    CreateKeyed(table, StaffelRecordFields(), "Jahr;Klasse");
+    for (const char* klasse : {"Bezirksliga", "Aufbauliga"}) {
+        table.Append();
+        table.Field("Klasse").SetAsText(klasse);
+        table.Field("Jahr").SetAsInteger(2009);
+        table.Field("10Klasse").SetAsBoolean(false);
+        table.Post();
+    }
+    table.First();
+    EXPECT_EQ(table.Field("Klasse").AsText(), "Aufbauliga");
+    table.Save(file);
+    const std::string written = ReadBytes(file);
+    EXPECT_LT(written.find("Bezirksliga"), written.find("Aufbauliga"));
+    table.Load(file);
+    EXPECT_EQ(table.Field("Klasse").AsText(), "Bezirksliga");
+}
