@@ -18,6 +18,10 @@ std::int64_t RoundHalfEven(std::int64_t num, std::int64_t den) {
 TNavLayout LayoutButtons(int width, int height, TMButtonSet visible, bool docked,
                          int currentWidth) {
     constexpr std::int64_t D = MNavWeightDenominator;
+    // Beyond any widget's size; keeps every result within int.
+    constexpr int Largest = 1 << 24;
+    width = std::min(width, Largest);
+    height = std::min(height, Largest);
     std::int64_t s = 0; // S in units of 1/D
     for (int i = 0; i < MNavButtonCount; ++i)
         if (visible.Contains(static_cast<TMNavigateBtn>(i)))

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
 namespace {
@@ -123,6 +124,15 @@ INSTANTIATE_TEST_SUITE_P(
                                   25,
                                   {25, 25, 25, 25, 38, 50, 50, 55, 55, 55},
                                   {93, 93, 93, 93, 0, 93, 93, 38, 93, 93}}));
+
+TEST(LayoutButtonsLimitsTest, HugeRequestsStayWithinInt) {
+    const TNavLayout layout =
+        LayoutButtons(INT_MAX, INT_MAX, TMButtonSet::All(), true, INT_MAX - 1);
+    EXPECT_LE(layout.Width, 1 << 24);
+    EXPECT_LE(layout.Height, 1 << 24);
+    EXPECT_GT(layout.WidthUnit, 0);
+    EXPECT_EQ(layout.Buttons[nbFirst].X, 0);
+}
 
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
     struct {
