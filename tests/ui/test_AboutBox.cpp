@@ -54,13 +54,4 @@ TEST(AboutBox, OkButtonTakesEnterAndClosesWithOk) {
     EXPECT_FALSE(box.isVisible());
 }
 
-TEST(AboutBox, WindowHasItsFixedSizeAndCaption) {
-    TAboutBox box(nullptr, [](const QString&, const QString&) {});
-    EXPECT_EQ(box.size(), QSize(413, 470));
-    EXPECT_EQ(box.windowTitle(), "Informationen");
-    EXPECT_EQ(box.OKButton->geometry(), QRect(160, 439, 96, 28));
-    EXPECT_EQ(box.Memo1->geometry(), QRect(9, 104, 376, 201));
-    EXPECT_TRUE(box.Memo1->isReadOnly());
-}
-
 } // namespace
