@@ -171,6 +171,13 @@ std::optional<TDaySerial> SerialOfCivil(int year, unsigned month, unsigned day) 
 
 // Only the digits count: YYYYMMDD; anything that is no real day is empty.
 std::optional<TDaySerial> LenientDate(std::string_view text) {
+    // The form the program writes: exactly eight digits.
+    if (text.size() == 8 && std::all_of(text.begin(), text.end(), IsDigit)) {
+        const auto digit = [&](int i) { return text[i] - '0'; };
+        const int year = digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3);
+        return SerialOfCivil(year, static_cast<unsigned>(digit(4) * 10 + digit(5)),
+                             static_cast<unsigned>(digit(6) * 10 + digit(7)));
+    }
     int digits[8];
     int count = 0;
     for (char c : text) {
@@ -689,7 +696,7 @@ private:
             }
             bool hasReference = false;
             const std::string_view raw = AttributeValue(hasReference);
-            if (name == "RowState") {
+            if (first < 0 && name == "RowState") {
                 const std::string decodedState = hasReference ? Decoded(raw) : std::string();
                 const std::string_view text = hasReference ? decodedState : raw;
                 status = static_cast<std::uint8_t>(LenientInteger(text).value_or(0) & 0x0F);
