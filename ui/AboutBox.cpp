@@ -191,6 +191,7 @@ TAboutBox::TAboutBox(QWidget* parent, TOpenLink openLink)
     Memo1->setFocusPolicy(Qt::StrongFocus);
     setTabOrder(Memo1, OKButton);
 
+    CentreOnScreen(this);
     Guard([this] { FormCreate(); });
 }
 

@@ -53,9 +53,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
 TStaffelplan::~TStaffelplan() {
     Guard([this] { FormDestroy(); });
     // The controls observe the store's tables; they go before the store does.
-    for (QObject* child : children())
-        if (child->isWidgetType())
-            delete child;
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     delete d_staffel;
     delete d_spieltage;
 }
