@@ -15,7 +15,8 @@ constexpr int kPdfResolution = 1200;
 QByteArray PdfOfPageSets(const std::vector<TReportPages>& pageSets, const QString& title) {
     QByteArray document;
     QBuffer buffer(&document);
-    buffer.open(QIODevice::WriteOnly);
+    if (!buffer.open(QIODevice::WriteOnly))
+        throw TStaffelError("Das PDF-Dokument konnte nicht begonnen werden.");
     {
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
