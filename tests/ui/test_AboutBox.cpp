@@ -2,6 +2,7 @@
 
 #include "ui/AboutVersion.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -52,6 +53,12 @@ TEST(AboutBox, OkButtonTakesEnterAndClosesWithOk) {
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(box.result(), QDialog::Accepted);
     EXPECT_FALSE(box.isVisible());
+}
+
+TEST(AboutBox, DesktopLinkKeepsTheDataFolder) {
+    const QString before = QDir::currentPath();
+    OpenLinkWithDesktop("mailto:nobody@example.org", QString::fromStdString(TempDirectory()));
+    EXPECT_EQ(QDir::currentPath(), before);
 }
 
 } // namespace
