@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
     TGuardedApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    // Lets Wayland desktops match the window to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.staffelplan.Staffelplan"));
     // The program ends by the main window's close box, its navigator's
     // Cancel with nothing pending, or a termination signal; never because a
     // message box was the last window.
