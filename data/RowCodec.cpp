@@ -8,10 +8,11 @@ namespace {
 
 enum : unsigned char { tagNull, tagInteger, tagText, tagFalse, tagTrue, tagDate };
 
-void PutInt32(std::vector<unsigned char>& out, std::int32_t value) {
+unsigned char* PutInt32(unsigned char* out, std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
     for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<unsigned char>(bits >> shift));
+        *out++ = static_cast<unsigned char>(bits >> shift);
+    return out;
 }
 
 std::int32_t GetInt32(const unsigned char* p) {
@@ -79,47 +80,64 @@ private:
     const unsigned char* end_;
 };
 
+// Bytes of a text's length prefix.
+size_t LengthBytes(size_t length) {
+    size_t bytes = 1;
+    while (length >>= 7)
+        ++bytes;
+    return bytes;
+}
+
 } // namespace
 
+// Sized first, then written once: a load encodes every row, and a growing
+// buffer plus a copy cost as much as the reading.
 TStoredRow EncodeRow(const std::vector<TValue>& values, std::uint8_t status) {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(values.size() * 4);
+    size_t size = values.size();
+    for (const auto& value : values) {
+        if (value.index() == 1 || value.index() == 4) {
+            size += 4;
+        } else if (const auto* text = std::get_if<std::string>(&value)) {
+            size += LengthBytes(text->size()) + text->size();
+        }
+    }
+    TStoredRow row;
+    row.Size = static_cast<std::uint32_t>(size);
+    row.Data.reset(new unsigned char[size]);
+    row.Status = status;
+    unsigned char* out = row.Data.get();
     for (const auto& value : values) {
         switch (value.index()) {
         case 1:
-            bytes.push_back(tagInteger);
-            PutInt32(bytes, std::get<std::int32_t>(value));
+            *out++ = tagInteger;
+            out = PutInt32(out, std::get<std::int32_t>(value));
             break;
         case 2: {
             const auto& text = std::get<std::string>(value);
-            bytes.push_back(tagText);
+            *out++ = tagText;
             size_t length = text.size();
             do {
                 const auto low = static_cast<unsigned char>(length & 0x7F);
                 length >>= 7;
-                bytes.push_back(length ? (low | 0x80) : low);
+                *out++ = length ? (low | 0x80) : low;
             } while (length);
-            bytes.insert(bytes.end(), text.begin(), text.end());
+            if (!text.empty())
+                std::memcpy(out, text.data(), text.size());
+            out += text.size();
             break;
         }
         case 3:
-            bytes.push_back(std::get<bool>(value) ? tagTrue : tagFalse);
+            *out++ = std::get<bool>(value) ? tagTrue : tagFalse;
             break;
         case 4:
-            bytes.push_back(tagDate);
-            PutInt32(bytes, std::get<TDateValue>(value).Day);
+            *out++ = tagDate;
+            out = PutInt32(out, std::get<TDateValue>(value).Day);
             break;
         default:
-            bytes.push_back(tagNull);
+            *out++ = tagNull;
             break;
         }
     }
-    TStoredRow row;
-    row.Size = static_cast<std::uint32_t>(bytes.size());
-    row.Data.reset(new unsigned char[bytes.size()]);
-    if (!bytes.empty())
-        std::memcpy(row.Data.get(), bytes.data(), bytes.size());
-    row.Status = status;
     return row;
 }
 
