@@ -79,9 +79,8 @@ bool DecodeNumericReference(std::string_view ref, char& out) {
 
 void AppendDecoded(std::string& out, std::string_view raw) {
     std::size_t copied = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '&')
-            continue;
+    // Team names hold "&amp;" often: memchr finds the next one fastest.
+    for (std::size_t i = raw.find('&'); i != std::string_view::npos; i = raw.find('&', i + 1)) {
         out.append(raw.data() + copied, i - copied);
         copied = i + 1;
         // An ampersand that starts no known reference stays as it is.
@@ -155,18 +154,19 @@ std::optional<std::int32_t> LenientInteger(std::string_view text) {
 // DayFromCivil, computed directly: loading spends much of its time here.
 std::optional<TDaySerial> SerialOfCivil(int year, unsigned month, unsigned day) {
     static constexpr unsigned char MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr unsigned short DaysBefore[] = {0,   31,  59,  90,  120, 151,
+                                                    181, 212, 243, 273, 304, 334};
     if (year < 1 || month < 1 || month > 12 || day < 1)
         return std::nullopt;
-    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    const auto y = static_cast<unsigned>(year);
+    const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
     if (day > (month == 2 && leap ? 29u : MonthDays[month - 1]))
         return std::nullopt;
-    const int y = year - (month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const auto yearOfEra = static_cast<unsigned>(y - era * 400);
-    const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    constexpr int UnixEpochSerial = 25569; // 01.01.1970
-    return era * 146097 + static_cast<int>(dayOfEra) - 719468 + UnixEpochSerial;
+    const unsigned before = y - 1; // whole years before this one
+    const unsigned days = before * 365 + before / 4 - before / 100 + before / 400 +
+                          DaysBefore[month - 1] + (leap && month > 2 ? 1 : 0) + day - 1;
+    constexpr int FirstDaySerial = -693593; // 01.01.0001
+    return FirstDaySerial + static_cast<int>(days);
 }
 
 // Only the digits count: YYYYMMDD; anything that is no real day is empty.
