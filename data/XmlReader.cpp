@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -126,57 +125,61 @@ std::string Decoded(std::string_view raw) {
     return out;
 }
 
-// A whole number when a digit comes before any letter; else empty.
-std::optional<std::int32_t> LenientInteger(std::string_view text) {
+// A whole number when a digit comes before any letter; else false. The
+// hot conversions answer with a flag, not std::optional: its byte-wise
+// return cost a store-forwarding stall for every value read.
+bool LenientInteger(std::string_view text, std::int32_t& result) {
     std::size_t i = 0;
     while (i < text.size() && !IsDigit(text[i])) {
         if (IsLetter(text[i]))
-            return std::nullopt;
+            return false;
         ++i;
     }
     if (i == text.size())
-        return std::nullopt;
+        return false;
     const bool negative = i > 0 && text[i - 1] == '-';
     std::int64_t value = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         value = value * 10 + (text[i] - '0');
         if (value > 2147483648LL)
-            return std::nullopt;
+            return false;
     }
     if (negative)
         value = -value;
     if (value > INT32_MAX || value < INT32_MIN)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+        return false;
+    result = static_cast<std::int32_t>(value);
+    return true;
 }
 
-// The day serial of a date, or empty when it is no real day. The same as
+// The day serial of a date; false when it is no real day. The same as
 // DayFromCivil, computed directly: loading spends much of its time here.
-std::optional<TDaySerial> SerialOfCivil(int year, unsigned month, unsigned day) {
+bool SerialOfCivil(int year, unsigned month, unsigned day, TDaySerial& serial) {
     static constexpr unsigned char MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     static constexpr unsigned short DaysBefore[] = {0,   31,  59,  90,  120, 151,
                                                     181, 212, 243, 273, 304, 334};
     if (year < 1 || month < 1 || month > 12 || day < 1)
-        return std::nullopt;
+        return false;
     const auto y = static_cast<unsigned>(year);
     const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
     if (day > (month == 2 && leap ? 29u : MonthDays[month - 1]))
-        return std::nullopt;
+        return false;
     const unsigned before = y - 1; // whole years before this one
     const unsigned days = before * 365 + before / 4 - before / 100 + before / 400 +
                           DaysBefore[month - 1] + (leap && month > 2 ? 1 : 0) + day - 1;
     constexpr int FirstDaySerial = -693593; // 01.01.0001
-    return FirstDaySerial + static_cast<int>(days);
+    serial = FirstDaySerial + static_cast<int>(days);
+    return true;
 }
 
-// Only the digits count: YYYYMMDD; anything that is no real day is empty.
-std::optional<TDaySerial> LenientDate(std::string_view text) {
+// Only the digits count: YYYYMMDD; anything that is no real day is false.
+bool LenientDate(std::string_view text, TDaySerial& serial) {
     // The form the program writes: exactly eight digits.
     if (text.size() == 8 && std::all_of(text.begin(), text.end(), IsDigit)) {
         const auto digit = [&](int i) { return text[i] - '0'; };
         const int year = digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3);
         return SerialOfCivil(year, static_cast<unsigned>(digit(4) * 10 + digit(5)),
-                             static_cast<unsigned>(digit(6) * 10 + digit(7)));
+                             static_cast<unsigned>(digit(6) * 10 + digit(7)), serial);
     }
     int digits[8];
     int count = 0;
@@ -188,13 +191,13 @@ std::optional<TDaySerial> LenientDate(std::string_view text) {
         }
     }
     if (count < 8)
-        return std::nullopt;
+        return false;
     const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
     const unsigned month = static_cast<unsigned>(digits[4] * 10 + digits[5]);
     const unsigned day = static_cast<unsigned>(digits[6] * 10 + digits[7]);
     if (month > 12 || day > 31)
-        return std::nullopt;
-    return SerialOfCivil(year, month, day);
+        return false;
+    return SerialOfCivil(year, month, day, serial);
 }
 
 // Numbers separated by blanks (key lists also by "," or ";").
@@ -570,8 +573,11 @@ private:
         }
         if (!known)
             Fail(InvalidFieldType);
-        if (const TAttribute* width = Find("WIDTH"); width != nullptr && field.Type == ctText)
-            field.Width = std::max(0, LenientInteger(Decoded(width->Raw)).value_or(0));
+        if (const TAttribute* width = Find("WIDTH"); width != nullptr && field.Type == ctText) {
+            std::int32_t number = 0;
+            LenientInteger(Decoded(width->Raw), number);
+            field.Width = std::max(0, number);
+        }
         auto flag = [this](std::string_view name) {
             const TAttribute* attribute = Find(name);
             return attribute != nullptr && EqualsNoCase(Decoded(attribute->Raw), "true");
@@ -699,7 +705,9 @@ private:
             if (first < 0 && name == "RowState") {
                 const std::string decodedState = hasReference ? Decoded(raw) : std::string();
                 const std::string_view text = hasReference ? decodedState : raw;
-                status = static_cast<std::uint8_t>(LenientInteger(text).value_or(0) & 0x0F);
+                std::int32_t number = 0;
+                LenientInteger(text, number);
+                status = static_cast<std::uint8_t>(number & 0x0F);
                 continue;
             }
             if (first < 0)
@@ -749,8 +757,8 @@ private:
                 target.emplace<std::string>(text);
             return;
         case TValueKind::Integer:
-            if (const auto number = LenientInteger(text))
-                target = *number;
+            if (std::int32_t number; LenientInteger(text, number))
+                target = number;
             else
                 target = std::monostate{};
             return;
@@ -763,8 +771,8 @@ private:
                 target = std::monostate{};
             return;
         case TValueKind::Date:
-            if (const auto day = LenientDate(text))
-                target = TDateValue{*day};
+            if (TDaySerial day; LenientDate(text, day))
+                target = TDateValue{day};
             else
                 target = std::monostate{};
             return;
