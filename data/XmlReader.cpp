@@ -473,9 +473,9 @@ private:
         const char* at = s_.data() + p_;
         if (at[0] == 'R' && StartsWith(s_, p_, "RowState"))
             return -1;
-        const int count = std::min(static_cast<int>(packet_.Fields.size()), from + Lookahead);
+        const int count = std::min(static_cast<int>(names_.size()), from + Lookahead);
         for (int k = from; k < count; ++k) {
-            const std::string& name = packet_.Fields[k].Name;
+            const std::string_view name = names_[k];
             if (name.size() >= left || name[0] != at[0] ||
                 !NameEnds[static_cast<unsigned char>(at[name.size()])])
                 continue;
@@ -624,10 +624,12 @@ private:
     void PrepareFieldLookup() {
         const std::size_t count = packet_.Fields.size();
         kinds_.resize(count);
+        names_.assign(count, std::string_view());
         row_.assign(count, TValue());
         seen_.assign(count, false);
         for (std::size_t i = 0; i < count; ++i) {
             const TFieldDef& field = packet_.Fields[i];
+            names_[i] = field.Name;
             kinds_[i] = field.Type == ctInteger   ? TValueKind::Integer
                         : field.Type == ctBoolean ? TValueKind::Boolean
                         : field.Type == ctDate    ? TValueKind::Date
@@ -695,7 +697,7 @@ private:
             int first = PredictField(predicted);
             std::string_view name;
             if (first >= 0) {
-                name = s_.substr(p_, packet_.Fields[first].Name.size());
+                name = s_.substr(p_, names_[first].size());
                 p_ += name.size();
             } else {
                 name = Name();
@@ -804,6 +806,9 @@ private:
     std::vector<TValue> row_;
     std::vector<char> seen_;
     std::vector<TValueKind> kinds_;
+    // The fields' names side by side: every attribute of every row is
+    // matched against them.
+    std::vector<std::string_view> names_;
     std::unordered_map<std::string_view, int> byName_;
     std::string scratch_;
     std::string nameScratch_;
