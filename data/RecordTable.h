@@ -16,6 +16,7 @@
 
 class TRecordTable;
 class TField;
+struct TStoredRow;
 
 enum TColumnType { ctInteger, ctText, ctBoolean, ctDate };
 enum TTableState { tsInactive, tsBrowse, tsEdit, tsInsert };
@@ -221,6 +222,8 @@ public:
     // EndPacket opens it. A reader that fails in between leaves it closed.
     void BeginPacket(std::vector<TFieldDef> fields);
     void AddPacketRow(const std::vector<TValue>& values, std::uint8_t status);
+    // A row already in the compact form (RowCodec.h), one value per field.
+    void AddStoredRow(TStoredRow row);
     void EndPacket(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields = {},
                    bool uniqueKey = false);
     // "name: text", for the messages the table reports under its own name.

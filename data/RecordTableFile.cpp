@@ -17,6 +17,8 @@ public:
     void Row(const std::vector<TValue>& values, std::uint8_t status) override {
         table_.AddPacketRow(values, status);
     }
+    bool TakesStoredRows() const override { return true; }
+    void StoredRow(TStoredRow row) override { table_.AddStoredRow(std::move(row)); }
     void End(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
              bool uniqueKey) override {
         table_.EndPacket(std::move(changeLog), std::move(keyFields), uniqueKey);

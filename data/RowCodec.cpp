@@ -1,12 +1,12 @@
-// One tag byte per value, then its payload: 4 bytes for an integer or a day,
-// a length (7 bits a byte) and the bytes for a text; booleans live in the tag.
 #include "data/RowCodec.h"
 
 #include <cstring>
 
 namespace {
 
-enum : unsigned char { tagNull, tagInteger, tagText, tagFalse, tagTrue, tagDate };
+// The tags by their names in this file.
+constexpr unsigned char tagNull = rtNull, tagInteger = rtInteger, tagText = rtText,
+                        tagFalse = rtFalse, tagTrue = rtTrue, tagDate = rtDate;
 
 unsigned char* PutInt32(unsigned char* out, std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
@@ -80,6 +80,16 @@ private:
     const unsigned char* end_;
 };
 
+// A text's length, 7 bits a byte, low bits first.
+unsigned char* PutLength(unsigned char* out, size_t length) {
+    do {
+        const auto low = static_cast<unsigned char>(length & 0x7F);
+        length >>= 7;
+        *out++ = length ? (low | 0x80) : low;
+    } while (length);
+    return out;
+}
+
 // Bytes of a text's length prefix.
 size_t LengthBytes(size_t length) {
     size_t bytes = 1;
@@ -115,12 +125,7 @@ TStoredRow EncodeRow(const std::vector<TValue>& values, std::uint8_t status) {
         case 2: {
             const auto& text = std::get<std::string>(value);
             *out++ = tagText;
-            size_t length = text.size();
-            do {
-                const auto low = static_cast<unsigned char>(length & 0x7F);
-                length >>= 7;
-                *out++ = length ? (low | 0x80) : low;
-            } while (length);
+            out = PutLength(out, text.size());
             if (!text.empty())
                 std::memcpy(out, text.data(), text.size());
             out += text.size();
@@ -138,6 +143,17 @@ TStoredRow EncodeRow(const std::vector<TValue>& values, std::uint8_t status) {
             break;
         }
     }
+    return row;
+}
+
+TStoredRow TRowWriter::Finish(std::uint8_t status) {
+    TStoredRow row;
+    row.Size = static_cast<std::uint32_t>(size_);
+    row.Data.reset(new unsigned char[size_]);
+    if (size_ != 0)
+        std::memcpy(row.Data.get(), bytes_.data(), size_);
+    row.Status = status;
+    size_ = 0;
     return row;
 }
 

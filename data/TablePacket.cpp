@@ -68,6 +68,10 @@ void TRecordTable::AddPacketRow(const std::vector<TValue>& values, std::uint8_t 
     }
 }
 
+void TRecordTable::AddStoredRow(TStoredRow row) {
+    impl_->Rows.push_back(std::move(row));
+}
+
 void TRecordTable::EndPacket(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
                              bool uniqueKey) {
     auto& d = *impl_;

@@ -200,6 +200,14 @@ bool LenientDate(std::string_view text, TDaySerial& serial) {
     return SerialOfCivil(year, month, day, serial);
 }
 
+// "t..." or "f..." in any case; else false.
+bool LenientBoolean(std::string_view text, bool& value) {
+    if (text.empty() || (Lower(text[0]) != 't' && Lower(text[0]) != 'f'))
+        return false;
+    value = Lower(text[0]) == 't';
+    return true;
+}
+
 // Numbers separated by blanks (key lists also by "," or ";").
 std::vector<std::int32_t> NumberList(std::string_view text, bool allowListSeparators) {
     std::vector<std::int32_t> numbers;
@@ -627,6 +635,8 @@ private:
         names_.assign(count, std::string_view());
         row_.assign(count, TValue());
         seen_.assign(count, false);
+        slots_.assign(count, TSlot());
+        storedRows_ = sink_.TakesStoredRows();
         for (std::size_t i = 0; i < count; ++i) {
             const TFieldDef& field = packet_.Fields[i];
             names_[i] = field.Name;
@@ -722,7 +732,16 @@ private:
             if (first < 0)
                 continue;
             predicted = first + 1;
-            TakeValue(first, raw, hasReference);
+            if (storedRows_) {
+                seen_[first] = true;
+                slots_[first] = {raw, hasReference};
+            } else {
+                TakeValue(first, raw, hasReference);
+            }
+        }
+        if (storedRows_) {
+            sink_.StoredRow(StoredRow(status));
+            return empty;
         }
         for (std::size_t i = 0; i < row_.size(); ++i)
             if (!seen_[i])
@@ -749,6 +768,47 @@ private:
         }
     }
 
+    // The row's values from their attributes, in column order, converted as
+    // Assign converts them.
+    TStoredRow StoredRow(std::uint8_t status) {
+        for (std::size_t i = 0; i < slots_.size(); ++i) {
+            if (!seen_[i]) {
+                writer_.Null();
+                continue;
+            }
+            std::string_view text = slots_[i].Raw;
+            if (slots_[i].HasReference) {
+                scratch_.clear();
+                AppendDecoded(scratch_, text);
+                text = scratch_;
+            }
+            switch (kinds_[i]) {
+            case TValueKind::Text:
+                writer_.Text(text);
+                break;
+            case TValueKind::Integer:
+                if (std::int32_t number; LenientInteger(text, number))
+                    writer_.Integer(number);
+                else
+                    writer_.Null();
+                break;
+            case TValueKind::Boolean:
+                if (bool value; LenientBoolean(text, value))
+                    writer_.Boolean(value);
+                else
+                    writer_.Null();
+                break;
+            case TValueKind::Date:
+                if (TDaySerial day; LenientDate(text, day))
+                    writer_.Date(day);
+                else
+                    writer_.Null();
+                break;
+            }
+        }
+        return writer_.Finish(status);
+    }
+
     // Texts are assigned in place, so a row's buffers serve the next row too.
     static void Assign(TValue& target, TValueKind kind, std::string_view text) {
         switch (kind) {
@@ -765,10 +825,8 @@ private:
                 target = std::monostate{};
             return;
         case TValueKind::Boolean:
-            if (!text.empty() && Lower(text[0]) == 't')
-                target = true;
-            else if (!text.empty() && Lower(text[0]) == 'f')
-                target = false;
+            if (bool value; LenientBoolean(text, value))
+                target = value;
             else
                 target = std::monostate{};
             return;
@@ -805,6 +863,14 @@ private:
     std::int64_t rowCount_ = 0;
     std::vector<TValue> row_;
     std::vector<char> seen_;
+    // For a sink taking stored rows: each field's attribute text in the row.
+    struct TSlot {
+        std::string_view Raw;
+        bool HasReference = false;
+    };
+    bool storedRows_ = false;
+    std::vector<TSlot> slots_;
+    TRowWriter writer_;
     std::vector<TValueKind> kinds_;
     // The fields' names side by side: every attribute of every row is
     // matched against them.

@@ -2,6 +2,7 @@
 // Reads a data file's bytes into a packet. A file the reader cannot accept
 // fails with one of the three messages below.
 #include "data/RecordTable.h"
+#include "data/RowCodec.h"
 
 #include <string_view>
 
@@ -19,6 +20,11 @@ public:
     virtual ~TPacketSink() = default;
     virtual void Begin(const std::vector<TFieldDef>& fields) = 0;
     virtual void Row(const std::vector<TValue>& values, std::uint8_t status) = 0;
+    // A sink that keeps rows in their stored form may take them so instead
+    // of Row: converting every value into a TValue first costs a large
+    // file's load a good part of its time.
+    virtual bool TakesStoredRows() const { return false; }
+    virtual void StoredRow(TStoredRow /*row*/) {}
     virtual void End(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
                      bool uniqueKey) = 0;
 };
