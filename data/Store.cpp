@@ -253,17 +253,34 @@ bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
 
 void TStore::FormDestroy() {
     std::string messages;
-    auto attempt = [&messages](const std::function<void()>& save) {
+    auto report = [&messages](const std::string& message) {
+        if (!messages.empty())
+            messages += "\n\n";
+        messages += message;
+    };
+    // The program ends whatever happens, so a pending row that cannot be
+    // posted must not cost the table's other changes since the last save:
+    // that row is dropped and the rest is saved.
+    auto attempt = [&report](TRecordTable& table, const char* fileName) {
         try {
-            save();
+            table.Save(fileName);
+            return;
         } catch (const TStaffelError& error) {
-            if (!messages.empty())
-                messages += "\n\n";
-            messages += error.what();
+            report(error.what());
+        }
+        if (table.State() != tsEdit && table.State() != tsInsert)
+            return;
+        try {
+            table.Cancel();
+            table.Save(fileName);
+            report("Die nicht speicherbare Eingabe wurde verworfen; alle anderen Änderungen "
+                   "wurden gespeichert.");
+        } catch (const TStaffelError& error) {
+            report(error.what());
         }
     };
-    attempt([this] { SaveStaffel(); });
-    attempt([this] { SaveSpieltage(); });
+    attempt(staffel_, StaffelFileName);
+    attempt(spieltage_, SpieltageFileName);
     if (!messages.empty())
         throw TStaffelError(messages);
 }

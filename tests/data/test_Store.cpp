@@ -247,10 +247,21 @@ TEST_F(StoreTest, AssignWithoutCalendarOrDivision) {
 
 TEST_F(StoreTest, ProgramEndSavesTheCalendarEvenWhenTheDivisionsFail) {
     store_.FormCreate();
-    store_.t_staffel().Append();
-    store_.t_staffel().Field("Jahr").SetAsInteger(2010);
+    // A division posted but not yet saved, then a new one that cannot be posted.
+    TRecordTable& t = store_.t_staffel();
+    t.Append();
+    t.Field("Klasse").SetAsText("Bezirksliga");
+    t.Field("Jahr").SetAsInteger(2009);
+    t.Post();
+    t.Append();
+    t.Field("Jahr").SetAsInteger(2010);
     store_.t_spieltage().Delete();
-    EXPECT_EQ(ErrorOf([&] { store_.FormDestroy(); }), "Feld 'Klasse' muss einen Wert haben");
+    EXPECT_EQ(ErrorOf([&] { store_.FormDestroy(); }),
+              "Feld 'Klasse' muss einen Wert haben\n\nDie nicht speicherbare Eingabe wurde "
+              "verworfen; alle anderen Änderungen wurden gespeichert.");
+    const std::string divisions = ReadBytes(File("Ligatafel.xml"));
+    EXPECT_NE(divisions.find("Klasse=\"Bezirksliga\""), std::string::npos);
+    EXPECT_EQ(divisions.find("Jahr=\"2010\""), std::string::npos);
     EXPECT_NE(ReadBytes(File("Spieltage.xml")).find("CHANGE_LOG=\"1 0 4 1 0 2\""),
               std::string::npos);
 
