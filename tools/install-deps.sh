@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
   clang libclang-rt-14-dev
-  fonts-liberation2 xvfb xdotool poppler-utils
+  fonts-liberation2 xvfb xauth xdotool poppler-utils
   cups printer-driver-cups-pdf
   desktop-file-utils appstream python3-icalendar dpkg-dev file
 )
@@ -18,5 +18,5 @@ done
 if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  apt-get install -y -qq "${missing[@]}"
 fi
