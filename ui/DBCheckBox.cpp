@@ -106,29 +106,7 @@ void TDBCheckBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDBCheckBox::Notify(TTableNotice notice, TField* field) {
-    switch (notice) {
-    case tnRowsChange:
-        Reset();
-        break;
-    case tnFieldChange:
-        if (field && field == Field())
-            Reset();
-        break;
-    case tnStateChange:
-        if (!link_.Active())
-            Reset();
-        break;
-    case tnWriteBack:
-        UpdateRecord();
-        break;
-    case tnFocusField:
-        if (field && field == Field() && isEnabled())
-            setFocus(Qt::OtherFocusReason);
-        break;
-    case tnEditStart:
-    case tnLeaveEdit:
-        break;
-    }
+    AnswerFieldNotice(*this, link_, notice, field);
 }
 
 void TDBCheckBox::focusInEvent(QFocusEvent* event) {

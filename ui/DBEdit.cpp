@@ -96,31 +96,9 @@ bool TDBEdit::AskEdit() {
 }
 
 void TDBEdit::Notify(TTableNotice notice, TField* field) {
-    switch (notice) {
-    case tnRowsChange:
-        Reset();
-        break;
-    case tnFieldChange:
-        if (field && field == Field())
-            Reset();
-        break;
-    case tnStateChange:
-        if (!link_.Active())
-            Reset();
+    AnswerFieldNotice(*this, link_, notice, field);
+    if (notice == tnStateChange || notice == tnEditStart || notice == tnLeaveEdit)
         UpdateEditState();
-        break;
-    case tnWriteBack:
-        UpdateRecord();
-        break;
-    case tnFocusField:
-        if (field && field == Field() && isEnabled())
-            setFocus(Qt::OtherFocusReason);
-        break;
-    case tnEditStart:
-    case tnLeaveEdit:
-        UpdateEditState();
-        break;
-    }
 }
 
 void TDBEdit::keyPressEvent(QKeyEvent* event) {

@@ -59,3 +59,34 @@ private:
     QMetaObject::Connection changed_;
     QMetaObject::Connection destroyed_;
 };
+
+// What every control bound to one field does on the table's notices: read
+// the field again when row, field or binding changed, write its input back
+// at tnWriteBack, take the focus for its own empty required field.
+template <class TControl>
+void AnswerFieldNotice(TControl& control, const TDataLink& link, TTableNotice notice,
+                       TField* field) {
+    switch (notice) {
+    case tnRowsChange:
+        control.Reset();
+        break;
+    case tnFieldChange:
+        if (field && field == control.Field())
+            control.Reset();
+        break;
+    case tnStateChange:
+        if (!link.Active())
+            control.Reset();
+        break;
+    case tnWriteBack:
+        control.UpdateRecord();
+        break;
+    case tnFocusField:
+        if (field && field == control.Field() && control.isEnabled())
+            control.setFocus(Qt::OtherFocusReason);
+        break;
+    case tnEditStart:
+    case tnLeaveEdit:
+        break;
+    }
+}
