@@ -71,43 +71,85 @@ std::string FullPath(const std::string& fileName) {
     return ec ? fileName : path.string();
 }
 
-void WriteFileAtomically(const std::string& fileName, std::string_view content) {
-    const std::filesystem::path target(fileName);
-    const std::filesystem::path folder = target.parent_path();
-    std::string tempName = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+namespace {
+constexpr std::size_t WriteBufferSize = 1 << 20;
+}
 
-    int fault = InjectedFault(TAtomicStep::CreateTemp);
-    if (fault != 0)
-        FailCreate(fileName, fault);
-    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
-    if (fd < 0)
-        FailCreate(fileName, errno);
+TAtomicWriter::TAtomicWriter(std::string fileName) : fileName_(std::move(fileName)) {
+    const std::filesystem::path target(fileName_);
+    tempName_ = (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    if (const int fault = InjectedFault(TAtomicStep::CreateTemp); fault != 0)
+        FailCreate(fileName_, fault);
+    fd_ = ::mkostemp(tempName_.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        FailCreate(fileName_, errno);
+    buffer_.reserve(WriteBufferSize);
+}
 
-    auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(tempName.c_str());
-        FailCreate(fileName, error);
-    };
-    if ((fault = InjectedFault(TAtomicStep::WriteTemp)) != 0)
-        abandon(fault);
-    if (::fchmod(fd, TargetMode(fileName)) != 0 || !WriteAll(fd, content))
-        abandon(errno);
-    if ((fault = InjectedFault(TAtomicStep::SyncTemp)) != 0)
-        abandon(fault);
-    if (::fsync(fd) != 0)
-        abandon(errno);
+TAtomicWriter::~TAtomicWriter() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(tempName_.c_str());
+    }
+}
+
+void TAtomicWriter::Abandon(int error) {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(tempName_.c_str());
+    FailCreate(fileName_, error);
+}
+
+void TAtomicWriter::Flush() {
+    if (!WriteAll(fd_, buffer_))
+        Abandon(errno);
+    buffer_.clear();
+}
+
+void TAtomicWriter::Write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() <= WriteBufferSize) {
+        buffer_.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= WriteBufferSize) {
+        if (!WriteAll(fd_, bytes))
+            Abandon(errno);
+    } else {
+        buffer_.append(bytes);
+    }
+}
+
+void TAtomicWriter::Commit() {
+    if (const int fault = InjectedFault(TAtomicStep::WriteTemp); fault != 0)
+        Abandon(fault);
+    if (::fchmod(fd_, TargetMode(fileName_)) != 0)
+        Abandon(errno);
+    Flush();
+    if (const int fault = InjectedFault(TAtomicStep::SyncTemp); fault != 0)
+        Abandon(fault);
+    if (::fsync(fd_) != 0)
+        Abandon(errno);
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) {
         const int error = errno;
-        ::unlink(tempName.c_str());
-        FailCreate(fileName, error);
+        ::unlink(tempName_.c_str());
+        FailCreate(fileName_, error);
     }
-    fault = InjectedFault(TAtomicStep::Rename);
-    if (fault != 0 || ::rename(tempName.c_str(), fileName.c_str()) != 0) {
+    const int fault = InjectedFault(TAtomicStep::Rename);
+    if (fault != 0 || ::rename(tempName_.c_str(), fileName_.c_str()) != 0) {
         const int error = fault != 0 ? fault : errno;
-        ::unlink(tempName.c_str());
-        FailCreate(fileName, error);
+        ::unlink(tempName_.c_str());
+        FailCreate(fileName_, error);
     }
-    SyncFolder(folder);
+    SyncFolder(std::filesystem::path(fileName_).parent_path());
+}
+
+void WriteFileAtomically(const std::string& fileName, std::string_view content) {
+    TAtomicWriter writer(fileName);
+    writer.Write(content);
+    writer.Commit();
 }
 
 TFileBytes ReadFileBytes(const std::string& fileName) {

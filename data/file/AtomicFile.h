@@ -9,7 +9,31 @@
 
 enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename };
 
-// Fails with "Datei "%s" kann nicht erstellt werden. %s" (full path, reason).
+// Streams a file's new content into a temporary file beside it; Commit puts
+// it in place. Not committed, the temporary file is removed and the old file
+// stays as it was. Failures: "Datei "%s" kann nicht erstellt werden. %s"
+// (full path, reason).
+class TAtomicWriter {
+public:
+    explicit TAtomicWriter(std::string fileName);
+    TAtomicWriter(const TAtomicWriter&) = delete;
+    TAtomicWriter& operator=(const TAtomicWriter&) = delete;
+    ~TAtomicWriter();
+
+    // Buffered; large pieces go straight to the file.
+    void Write(std::string_view bytes);
+    void Commit();
+
+private:
+    void Flush();
+    [[noreturn]] void Abandon(int error);
+
+    std::string fileName_;
+    std::string tempName_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
 void WriteFileAtomically(const std::string& fileName, std::string_view content);
 
 // A file's bytes, read without first clearing the buffer.
