@@ -1,6 +1,6 @@
 #include "report/FixtureLayout.h"
 
-#include <cctype>
+#include "data/AsciiCase.h"
 
 namespace {
 
@@ -83,10 +83,7 @@ void AddFooter(TLayoutPage& page) {
 }
 
 std::string LowerSlot(TSlotName slot) {
-    std::string name(SlotFieldName(slot));
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name;
+    return AsciiLowered(SlotFieldName(slot));
 }
 
 // The date fields as the layouts write them.
@@ -246,16 +243,6 @@ TFixtureLayout MakeKlasse10() {
     return layout;
 }
 
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 } // namespace
 
 const TFixtureLayout& Klasse8Layout() {
@@ -270,7 +257,7 @@ const TFixtureLayout& Klasse10Layout() {
 
 const TFixtureLayout* FindLayout(std::string_view name) {
     for (const TFixtureLayout* layout : {&Klasse8Layout(), &Klasse10Layout()})
-        if (SameLetters(layout->Name, name))
+        if (EqualsIgnoringCase(layout->Name, name))
             return layout;
     return nullptr;
 }

@@ -2,19 +2,9 @@
 
 #include "report/DivisionValues.h"
 
-#include <cctype>
+#include "data/AsciiCase.h"
 
 namespace {
-
-bool IsDateShort(std::string_view field) {
-    if (field.size() != DateShortField.size())
-        return false;
-    for (std::size_t i = 0; i < field.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(field[i])) !=
-            std::tolower(static_cast<unsigned char>(DateShortField[i])))
-            return false;
-    return true;
-}
 
 TPageItem TextItem(const TLayoutItem& item, std::string text) {
     TPageItem out;
@@ -89,8 +79,9 @@ TGenerateResult GeneratePages(const TFixtureLayout& layout, TReportBinding& bind
                 break;
             case liDataText: {
                 binding.Begin();
-                std::string text = IsDateShort(item.DataField) ? settings.FormatDate(outputDay)
-                                                               : binding.Text(item.DataField);
+                std::string text = EqualsIgnoringCase(item.DataField, DateShortField)
+                                       ? settings.FormatDate(outputDay)
+                                       : binding.Text(item.DataField);
                 text = FitToWidth(std::move(text), item.Width, item.Font, measure);
                 if (!text.empty()) // an empty field leaves its cell blank
                     page.Items.push_back(TextItem(item, std::move(text)));

@@ -1,17 +1,9 @@
 #include "report/ReportBinding.h"
 
+#include "data/AsciiCase.h"
 #include "data/StaffelError.h"
 
-#include <cctype>
-
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
 
 TLayoutDataType DataTypeOf(TColumnType type) {
     switch (type) {
@@ -86,7 +78,8 @@ void TReportBinding::Begin() {
         if (found != wanted.Type)
             throw TStaffelError(
                 FieldTypeMismatchMessage(layout_.FieldListName, wanted.Name, wanted.Type, found));
-        texts_[Lower(wanted.Name)] = hasRow ? ValueText(field.Value(), settings_) : std::string();
+        texts_[AsciiLowered(wanted.Name)] =
+            hasRow ? ValueText(field.Value(), settings_) : std::string();
     }
 }
 
@@ -108,11 +101,11 @@ void TReportBinding::End() {
 }
 
 bool TReportBinding::Reads(std::string_view fieldName) const {
-    return texts_.contains(Lower(fieldName));
+    return texts_.contains(AsciiLowered(fieldName));
 }
 
 std::string TReportBinding::Text(std::string_view fieldName) const {
-    const auto found = texts_.find(Lower(fieldName));
+    const auto found = texts_.find(AsciiLowered(fieldName));
     if (found == texts_.end())
         throw TStaffelError("Field '" + std::string(fieldName) + "' not found");
     return found->second;

@@ -1,5 +1,6 @@
 // Reading and writing a field's value through its four kinds: text, integer,
 // boolean and date-time.
+#include "data/AsciiCase.h"
 #include "data/file/Cp1252.h"
 #include "data/table/RecordTableImpl.h"
 
@@ -30,17 +31,6 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::optional<bool> ParseBoolean(std::string_view text) {

@@ -1,20 +1,10 @@
 // Definitions, lifetime, links and the packet exchange of the record table.
+#include "data/AsciiCase.h"
 #include "data/table/RecordTableImpl.h"
 
 #include <algorithm>
 
 namespace {
-
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 const char* const NoDataMessage = "Fehlender Daten-Provider oder Datenpaket";
 
@@ -123,7 +113,7 @@ const TFieldDef& TRecordTable::TImpl::FieldDef(int index) const {
 
 int TRecordTable::TImpl::ColumnOf(std::string_view name) const {
     for (size_t c = 0; c < Columns.size(); ++c)
-        if (SameNameIgnoringCase(Columns[c].Name, name))
+        if (EqualsIgnoringCase(Columns[c].Name, name))
             return static_cast<int>(c);
     return -1;
 }
@@ -298,7 +288,7 @@ int TRecordTable::FieldCount() const {
 TField* TRecordTable::FindField(std::string_view name) {
     const int count = impl_->FieldCount();
     for (int i = 0; i < count; ++i)
-        if (SameNameIgnoringCase(impl_->FieldDef(i).Name, name))
+        if (EqualsIgnoringCase(impl_->FieldDef(i).Name, name))
             return impl_->FieldObjects[i].get();
     return nullptr;
 }

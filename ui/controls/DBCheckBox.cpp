@@ -1,21 +1,11 @@
 #include "ui/controls/DBCheckBox.h"
 
+#include "data/AsciiCase.h"
 #include "ui/ErrorGuard.h"
 
 #include <QKeyEvent>
-#include <cctype>
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool WithinWindow(const QFocusEvent* event) {
     return event->reason() != Qt::ActiveWindowFocusReason &&
@@ -52,9 +42,9 @@ void TDBCheckBox::Reset() {
             state = field->AsBoolean() ? Qt::Checked : Qt::Unchecked;
         } else {
             const std::string text = field->AsText();
-            if (SameText(text, valueChecked_))
+            if (EqualsIgnoringCase(text, valueChecked_))
                 state = Qt::Checked;
-            else if (SameText(text, valueUnchecked_))
+            else if (EqualsIgnoringCase(text, valueUnchecked_))
                 state = Qt::Unchecked;
         }
     }
