@@ -2,6 +2,8 @@
 
 #include "data/AsciiCase.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kFooter =
@@ -175,14 +177,18 @@ TMatchDayPairings Pairings(const TDayRow& row, int page, double top, std::size_t
     return day;
 }
 
+// The division record's fields, less the slots and match days a layout lacks.
 std::vector<TLayoutField> FieldList(int slots, bool extraDays) {
-    std::vector<TLayoutField> fields = {{"id", dtInteger},       {"Ueberschrift", dtString},
-                                        {"Klasse", dtString},    {"Jahr", dtInteger},
-                                        {"10Klasse", dtBoolean}, {"Mannschaft", dtString}};
-    for (int s = 0; s < slots; ++s)
-        fields.push_back({std::string(SlotFieldName(static_cast<TSlotName>(s))), dtString});
-    for (int d = 0; d < (extraDays ? SpieltagCount : 8); ++d)
-        fields.push_back({SpieltagDateFieldName(static_cast<TSpieltagKey>(d)), dtDate});
+    std::vector<std::string> unused;
+    for (int s = slots; s < SlotCount; ++s)
+        unused.emplace_back(SlotFieldName(static_cast<TSlotName>(s)));
+    if (!extraDays)
+        for (TSpieltagKey day : {TSpieltagKey::k4A, TSpieltagKey::k8A})
+            unused.push_back(SpieltagDateFieldName(day));
+    std::vector<TLayoutField> fields;
+    for (const TRecordFieldSpec& field : StaffelRecordFields())
+        if (std::find(unused.begin(), unused.end(), field.Name) == unused.end())
+            fields.push_back({std::string(field.Name), LayoutDataTypeOf(field.Type)});
     return fields;
 }
 
@@ -244,6 +250,20 @@ TFixtureLayout MakeKlasse10() {
 }
 
 } // namespace
+
+TLayoutDataType LayoutDataTypeOf(TColumnType type) {
+    switch (type) {
+    case ctInteger:
+        return dtInteger;
+    case ctBoolean:
+        return dtBoolean;
+    case ctDate:
+        return dtDate;
+    case ctText:
+        break;
+    }
+    return dtString;
+}
 
 const TFixtureLayout& Klasse8Layout() {
     static const TFixtureLayout layout = MakeKlasse8();

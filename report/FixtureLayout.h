@@ -39,6 +39,9 @@ struct TLayoutField {
     TLayoutDataType Type = dtString;
 };
 
+// The layout type a record column of this type reads as.
+TLayoutDataType LayoutDataTypeOf(TColumnType type);
+
 struct TPairing {
     TSlotName Home;
     TSlotName Away;

@@ -5,20 +5,6 @@
 
 namespace {
 
-TLayoutDataType DataTypeOf(TColumnType type) {
-    switch (type) {
-    case ctInteger:
-        return dtInteger;
-    case ctBoolean:
-        return dtBoolean;
-    case ctDate:
-        return dtDate;
-    case ctText:
-        break;
-    }
-    return dtString;
-}
-
 std::string ValueText(const TValue& value, const TRegionalSettings& settings) {
     if (const auto* text = std::get_if<std::string>(&value))
         return *text;
@@ -74,7 +60,7 @@ void TReportBinding::Begin() {
                         (table_.Active() && !table_.IsEmpty());
     for (const TLayoutField& wanted : layout_.Fields) {
         TField& field = table_.Field(wanted.Name);
-        const TLayoutDataType found = DataTypeOf(field.Type());
+        const TLayoutDataType found = LayoutDataTypeOf(field.Type());
         if (found != wanted.Type)
             throw TStaffelError(
                 FieldTypeMismatchMessage(layout_.FieldListName, wanted.Name, wanted.Type, found));
