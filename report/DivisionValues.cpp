@@ -72,7 +72,7 @@ TDivisionValues DivisionFromCurrentRow(TRecordTable& table) {
 }
 
 const TFixtureLayout& LayoutOf(const TDivisionValues& division) {
-    return division.TenTeams ? Klasse10Layout() : Klasse8Layout();
+    return LayoutFor(division.TenTeams);
 }
 
 std::vector<TSlotName> SlotsUsedBy(const TFixtureLayout& layout) {

@@ -29,7 +29,7 @@ struct TDivisionValues {
 // table has no current division.
 TDivisionValues DivisionFromCurrentRow(TRecordTable& table);
 
-// Klasse10 for a 10-team division, else Klasse8.
+// The layout of the division (LayoutFor).
 const TFixtureLayout& LayoutOf(const TDivisionValues& division);
 // The slots and match days a layout's pairings use, slots in record order,
 // match days in time order.

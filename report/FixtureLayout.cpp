@@ -275,6 +275,10 @@ const TFixtureLayout& Klasse10Layout() {
     return layout;
 }
 
+const TFixtureLayout& LayoutFor(bool tenTeams) {
+    return tenTeams ? Klasse10Layout() : Klasse8Layout();
+}
+
 const TFixtureLayout* FindLayout(std::string_view name) {
     for (const TFixtureLayout* layout : {&Klasse8Layout(), &Klasse10Layout()})
         if (EqualsIgnoringCase(layout->Name, name))

@@ -72,5 +72,7 @@ inline constexpr std::string_view DateShortField = "Report.DateShort";
 
 const TFixtureLayout& Klasse8Layout();
 const TFixtureLayout& Klasse10Layout();
+// Klasse10 for a 10-team division, else Klasse8.
+const TFixtureLayout& LayoutFor(bool tenTeams);
 // Letter case ignored; nullptr when no layout has that name.
 const TFixtureLayout* FindLayout(std::string_view name);

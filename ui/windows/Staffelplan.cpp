@@ -1,5 +1,6 @@
 #include "ui/windows/Staffelplan.h"
 
+#include "report/FixtureLayout.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/controls/DBCheckBox.h"
@@ -109,7 +110,7 @@ void TStaffelplan::Button1Click() {
     if (table.Active())
         if (TField* field = table.FindField("10klasse"))
             tenTeams = field->AsBoolean();
-    ExecuteLayout(tenTeams ? "Klasse10" : "Klasse8");
+    ExecuteLayout(LayoutFor(tenTeams).Name);
 }
 
 void TStaffelplan::Button3Click() {
