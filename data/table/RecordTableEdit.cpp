@@ -6,6 +6,25 @@ namespace {
 const char* const NotEditingMessage = "Datenmenge weder im Editier- noch im Einfügemodus";
 const char* const ClosedMessage = "Operation bei geschlossener Datenmenge nicht ausführbar";
 
+// Both checks at post: the first required field, in field order, without a
+// value (-1: none). Field i is described by def(i) and holds *value(i), or
+// has no column (nullptr); the store's check also counts empty text as none.
+template <class TDefOf, class TValueOf>
+int FirstRequiredWithoutValue(int count, TDefOf def, TValueOf value, bool emptyTextIsNone) {
+    for (int i = 0; i < count; ++i) {
+        const TFieldDef& field = def(i);
+        if (!field.Required)
+            continue;
+        const TValue* held = value(i);
+        if (held == nullptr || std::holds_alternative<std::monostate>(*held))
+            return i;
+        const auto* text = std::get_if<std::string>(held);
+        if (emptyTextIsNone && field.Type == ctText && text != nullptr && text->empty())
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 const std::vector<TValue>* TRecordTable::TImpl::CurrentValues() const {
@@ -252,16 +271,11 @@ void TRecordTable::Delete() {
 // ---- post -----------------------------------------------------------------------
 
 void TRecordTable::TImpl::StoreCheck() const {
-    for (size_t c = 0; c < Columns.size(); ++c) {
-        if (!Columns[c].Required)
-            continue;
-        const TValue& value = Pending[c];
-        const bool emptyText = Columns[c].Type == ctText &&
-                               std::holds_alternative<std::string>(value) &&
-                               std::get<std::string>(value).empty();
-        if (std::holds_alternative<std::monostate>(value) || emptyText)
-            throw TStaffelError("Field value required.");
-    }
+    const int missing = FirstRequiredWithoutValue(
+        static_cast<int>(Columns.size()), [&](int c) -> const TFieldDef& { return Columns[c]; },
+        [&](int c) { return &Pending[c]; }, true);
+    if (missing >= 0)
+        throw TStaffelError("Field value required.");
 }
 
 void TRecordTable::TImpl::StorePending() {
@@ -305,14 +319,12 @@ void TRecordTable::Post() {
         d.FailNamed(NotEditingMessage);
     d.Notify(tnWriteBack);
     d.Notify(tnLeaveEdit);
-    const int count = d.FieldCount();
-    for (int i = 0; i < count; ++i) {
-        const int c = d.Binding[i];
-        if (d.FieldDef(i).Required &&
-            (c < 0 || std::holds_alternative<std::monostate>(d.Pending[c]))) {
-            d.Notify(tnFocusField, d.FieldObjects[i].get());
-            throw TStaffelError("Feld '" + d.FieldDef(i).Name + "' muss einen Wert haben");
-        }
+    const int missing = FirstRequiredWithoutValue(
+        d.FieldCount(), [&](int i) -> const TFieldDef& { return d.FieldDef(i); },
+        [&](int i) { return d.Binding[i] < 0 ? nullptr : &d.Pending[d.Binding[i]]; }, false);
+    if (missing >= 0) {
+        d.Notify(tnFocusField, d.FieldObjects[missing].get());
+        throw TStaffelError("Feld '" + d.FieldDef(missing).Name + "' muss einen Wert haben");
     }
     d.StorePending();
     d.Pending.clear();
