@@ -3,8 +3,6 @@
 #include "report/qt/QtText.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -75,18 +73,4 @@ void TQtMessageBoxes::Inform(const std::string& text) {
 
 void TQtMessageBoxes::ShowError(const std::string& text) {
     ShowPlain(QMessageBox::Critical, text);
-}
-
-QString ApplicationTitleFor(const QString& programFile) {
-    QString name = QFileInfo(programFile).fileName();
-    const qsizetype point = name.indexOf(QLatin1Char('.'));
-    if (point >= 0)
-        name.truncate(point);
-    if (name.size() > 1)
-        name = name.left(1) + name.mid(1).toLower();
-    return name;
-}
-
-QString ApplicationTitle() {
-    return ApplicationTitleFor(QCoreApplication::applicationFilePath());
 }

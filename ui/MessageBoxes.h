@@ -1,6 +1,8 @@
 #pragma once
 // Every question and notice of the windows and the navigator goes through
 // this one interface, so that tests can answer and record them.
+#include "report/qt/ApplicationTitle.h"
+
 #include <QString>
 #include <string>
 
@@ -39,9 +41,3 @@ public:
     void Inform(const std::string& text) override;
     void ShowError(const std::string& text) override;
 };
-
-// The program file's name up to its first point, every letter after the
-// first in lower case ("/usr/bin/STAFFELPLAN.exe" gives "Staffelplan").
-QString ApplicationTitleFor(const QString& programFile);
-// The title of the running program.
-QString ApplicationTitle();

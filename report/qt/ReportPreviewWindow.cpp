@@ -1,11 +1,11 @@
 #include "report/qt/ReportPreviewWindow.h"
 
 #include "report/SnapshotFile.h"
+#include "report/qt/ApplicationTitle.h"
 #include "report/qt/PagePainter.h"
 #include "report/qt/PdfExport.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -70,15 +70,6 @@ std::optional<QString> AskWithInputBox(QWidget* parent, const QString& caption,
 
 } // namespace
 
-QString ApplicationTitleFromProgram() {
-    QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    name = name.left(name.indexOf(QLatin1Char('.')) < 0 ? name.size()
-                                                        : name.indexOf(QLatin1Char('.')));
-    if (name.isEmpty())
-        return QStringLiteral("Staffelplan");
-    return name.left(1) + name.mid(1).toLower();
-}
-
 // --- page view ---
 
 TPreviewPageView::TPreviewPageView(QWidget* parent) : QWidget(parent) {
@@ -138,7 +129,7 @@ TReportPreviewWindow::TReportPreviewWindow(TReportPages pages, TOutputOptions op
     ChooseSaveFile = ChooseFileToSave;
     AskText = AskWithInputBox;
     RunOptions = OutputOptionsRunner(printers_);
-    ApplicationTitle = ApplicationTitleFromProgram();
+    ApplicationTitle = ::ApplicationTitle();
 
     MakeActions();
     menuBar_ = new QMenuBar(this);

@@ -138,10 +138,6 @@ private:
     TPreviewPageView* view_ = nullptr;
 };
 
-// The program file's name up to its first point, every letter after the
-// first in lower case.
-QString ApplicationTitleFromProgram();
-
 // Shows the preview modally over owner.
 using TShowPreview =
     std::function<void(QWidget* owner, const TReportPages& pages, const TOutputOptions& options)>;
