@@ -2,25 +2,19 @@
 
 #include "ui/MessageBoxes.h"
 
-#include <cstdio>
+const TErrorSink& ErrorBox() {
+    static const TErrorSink sink = [](const std::string& message) {
+        MessageBoxes().ShowError(message);
+    };
+    return sink;
+}
 
 void ShowGuardedError(const std::string& message) noexcept {
-    try {
-        MessageBoxes().ShowError(message);
-    } catch (...) {
-        // The box itself failed; the message must not be lost.
-        std::fprintf(stderr, "%s\n", message.c_str());
-    }
+    ShowThrough(ErrorBox(), message);
 }
 
 void ShowGuardedError(const std::exception_ptr& error) noexcept {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        ShowGuardedError(std::string(e.what()));
-    } catch (...) {
-        ShowGuardedError(std::string("Unbekannter Fehler"));
-    }
+    ShowGuardedError(MessageOf(error));
 }
 
 bool TGuardedApplication::notify(QObject* receiver, QEvent* event) {

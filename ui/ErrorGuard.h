@@ -2,11 +2,16 @@
 // Every entry point from the event loop runs inside Guard: a failure ends the
 // handler, its message goes to the error box, and the program carries on.
 // Qt never sees an exception.
+#include "report/qt/GuardCore.h"
+
 #include <QApplication>
 #include <exception>
 #include <string>
 #include <type_traits>
 #include <utility>
+
+// The application's error box as a sink.
+const TErrorSink& ErrorBox();
 
 // Shows the message in the error box; never throws.
 void ShowGuardedError(const std::string& message) noexcept;
@@ -14,13 +19,7 @@ void ShowGuardedError(const std::exception_ptr& error) noexcept;
 
 // Runs handler; returns false when it failed (the failure has been shown).
 template <class F> bool Guard(F&& handler) noexcept {
-    try {
-        std::forward<F>(handler)();
-        return true;
-    } catch (...) {
-        ShowGuardedError(std::current_exception());
-        return false;
-    }
+    return GuardWith(ErrorBox(), std::forward<F>(handler));
 }
 
 // Wraps a handler for QObject::connect: the slot runs guarded. A handler

@@ -4,6 +4,7 @@
 // dialog to the preview, the printer or a file.
 #include "data/Dates.h"
 #include "data/table/RecordTable.h"
+#include "report/qt/GuardCore.h"
 #include "report/qt/OutputOptionsDialog.h"
 #include "report/qt/PrintPages.h"
 #include "report/qt/ReportPreviewWindow.h"
@@ -17,9 +18,6 @@
 #include <string_view>
 
 class QWidget;
-
-// Where the errors of a run go: the application's error box.
-using TErrorSink = std::function<void(const std::string& message)>;
 
 class TReportOutput {
 public:

@@ -130,6 +130,10 @@ TReportPreviewWindow::TReportPreviewWindow(TReportPages pages, TOutputOptions op
     AskText = AskWithInputBox;
     RunOptions = OutputOptionsRunner(printers_);
     ApplicationTitle = ::ApplicationTitle();
+    // Shown on its own, the window has its own error box.
+    ShowError = [this](const std::string& message) {
+        QMessageBox::critical(this, ApplicationTitle, QString::fromUtf8(message));
+    };
 
     MakeActions();
     menuBar_ = new QMenuBar(this);
@@ -286,14 +290,7 @@ QWidget* TReportPreviewWindow::MakeToolBar() {
 }
 
 void TReportPreviewWindow::Guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        if (ShowError)
-            ShowError(error.what());
-        else
-            QMessageBox::critical(this, ApplicationTitle, QString::fromUtf8(error.what()));
-    }
+    GuardWith(ShowError, body);
 }
 
 void TReportPreviewWindow::Run(TPreviewCommand command) {
@@ -545,7 +542,8 @@ TShowPreview PreviewRunner(const TPrinterSource& printers,
     return [&printers, showError](QWidget* owner, const TReportPages& pages,
                                   const TOutputOptions& options) {
         TReportPreviewWindow window(pages, options, printers, owner);
-        window.ShowError = showError;
+        if (showError)
+            window.ShowError = showError;
         window.exec();
     };
 }

@@ -2,6 +2,7 @@
 // "Report Preview": one page at a time in a scrolling area, with page and
 // zoom commands, and "&Open", "&Save As" and "&Print" for the shown pages.
 #include "report/Pages.h"
+#include "report/qt/GuardCore.h"
 #include "report/qt/OutputOptionsDialog.h"
 #include "report/qt/PrintPages.h"
 
@@ -84,7 +85,7 @@ public:
         AskText;
     TRunOutputOptions RunOptions;
     TPrintPages Print = PrintPages;
-    std::function<void(const std::string&)> ShowError;
+    TErrorSink ShowError;
     QString ApplicationTitle;
 
     int CurrentPage() const { return page_; }

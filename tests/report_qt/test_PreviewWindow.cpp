@@ -317,4 +317,18 @@ TEST(PreviewWindow, PrintUsesThePrintRangeForm) {
     EXPECT_EQ(SelectedPages(used, 2), std::vector<int>{2});
 }
 
+// Whatever a command throws ends in the window's error sink.
+TEST(PreviewWindow, FailuresOfAnyKindReachTheErrorSink) {
+    TPreview p;
+    p.window.RunOptions = [](QWidget*, TOutputOptions&, TOutputOptionsForm, int) -> bool {
+        throw 42;
+    };
+    p.window.Run(pcPrint);
+    p.window.RunOptions = [](QWidget*, TOutputOptions&, TOutputOptionsForm, int) -> bool {
+        throw std::runtime_error("Drucker fehlt.");
+    };
+    p.window.Run(pcPrint);
+    EXPECT_EQ(p.errors, (std::vector<std::string>{"Unbekannter Fehler", "Drucker fehlt."}));
+}
+
 } // namespace
