@@ -68,6 +68,40 @@ std::optional<QString> AskWithInputBox(QWidget* parent, const QString& caption,
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+// What a tool button shows when the desktop has no picture for its command
+// (some have none anywhere, and an icon theme may lack any of the others).
+const char* ToolBarText(TPreviewCommand command) {
+    switch (command) {
+    case pcOpen:
+        return "Open";
+    case pcSaveAs:
+        return "Save";
+    case pcPrint:
+        return "Print";
+    case pcExit:
+        return "Exit";
+    case pcFirst:
+        return "First";
+    case pcPrevious:
+        return "Prior";
+    case pcNext:
+        return "Next";
+    case pcLast:
+        return "Last";
+    case pcGoToPage:
+        return "Go to";
+    case pcZoomIn:
+        return "+";
+    case pcZoomOut:
+        return "\u2212";
+    case pcFitPage:
+        return "Page";
+    case pcFitWidth:
+        return "Width";
+    }
+    return "?";
+}
+
 } // namespace
 
 // --- page view ---
@@ -230,19 +264,10 @@ QWidget* TReportPreviewWindow::MakeToolBar() {
     auto* bar = new QToolBar;
     bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    // Commands without a standard picture show a short text instead.
-    const std::pair<TPreviewCommand, const char*> texts[] = {{pcPrint, "Print"},
-                                                             {pcZoomIn, "+"},
-                                                             {pcZoomOut, "\u2212"},
-                                                             {pcFitPage, "Page"},
-                                                             {pcFitWidth, "Width"}};
     auto addCommand = [&](TPreviewCommand command) {
         QAction* action = actions_[command];
         if (action->icon().isNull()) {
-            auto* shown = bar->addAction(QString::fromUtf8(
-                std::find_if(std::begin(texts), std::end(texts), [&](const auto& entry) {
-                    return entry.first == command;
-                })->second));
+            auto* shown = bar->addAction(QString::fromUtf8(ToolBarText(command)));
             shown->setToolTip(action->text().remove(QLatin1Char('&')));
             connect(shown, &QAction::triggered, action, &QAction::trigger);
             connect(action, &QAction::changed, shown,

@@ -3,15 +3,22 @@
 #include "test_OutputFakePrinters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -315,6 +322,48 @@ TEST(PreviewWindow, PrintUsesThePrintRangeForm) {
     EXPECT_EQ(printed, 1);
     EXPECT_EQ(used.Copies, 2);
     EXPECT_EQ(SelectedPages(used, 2), std::vector<int>{2});
+}
+
+// A desktop whose icon theme has none of the standard pictures.
+class TNoPictureStyle : public QProxyStyle {
+public:
+    TNoPictureStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+    QIcon standardIcon(StandardPixmap, const QStyleOption*, const QWidget*) const override {
+        return {};
+    }
+};
+
+class TApplicationStyle {
+public:
+    explicit TApplicationStyle(QStyle* style) { QApplication::setStyle(style); }
+    ~TApplicationStyle() { QApplication::setStyle(before_); }
+
+private:
+    QString before_ = QApplication::style()->name();
+};
+
+TEST(PreviewWindow, ToolBarWithoutPicturesShowsTextsThatWork) {
+    TApplicationStyle style(new TNoPictureStyle);
+    TPreview p;
+    const auto* bar = p.window.findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    std::map<QString, QAction*> byName; // by tool tip: the command's menu text
+    for (QAction* shown : bar->actions())
+        if (!shown->isSeparator() && !qobject_cast<QWidgetAction*>(shown)) {
+            EXPECT_FALSE(shown->text().isEmpty()) << shown->toolTip().toStdString();
+            byName[shown->toolTip()] = shown;
+        }
+    for (TPreviewCommand command : {pcOpen, pcSaveAs, pcPrint, pcFirst, pcPrevious, pcNext, pcLast,
+                                    pcZoomOut, pcZoomIn, pcFitPage, pcFitWidth, pcExit}) {
+        const QString name = p.window.Action(command)->text().remove(QLatin1Char('&'));
+        EXPECT_TRUE(byName.count(name)) << name.toStdString();
+    }
+    ASSERT_TRUE(byName.count("Next") && byName.count("Last"));
+    byName["Next"]->trigger();
+    EXPECT_EQ(p.window.CurrentPage(), 2);
+    byName["Last"]->trigger();
+    EXPECT_EQ(p.window.CurrentPage(), 3);
+    EXPECT_FALSE(byName["Next"]->isEnabled());
 }
 
 // Whatever a command throws ends in the window's error sink.
