@@ -351,6 +351,7 @@ TEST(PreviewWindow, ToolBarWithoutPicturesShowsTextsThatWork) {
     for (QAction* shown : bar->actions())
         if (!shown->isSeparator() && !qobject_cast<QWidgetAction*>(shown)) {
             EXPECT_FALSE(shown->text().isEmpty()) << shown->toolTip().toStdString();
+            EXPECT_TRUE(shown->icon().isNull()) << shown->toolTip().toStdString();
             byName[shown->toolTip()] = shown;
         }
     for (TPreviewCommand command : {pcOpen, pcSaveAs, pcPrint, pcFirst, pcPrevious, pcNext, pcLast,
