@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again == written, "the written file reads back differently");
 
     // The table's own save of what it loaded must be readable too.
-    const std::string saved = WriteDataPacket(table.PacketForSave());
+    const std::string saved = DataFileContent(table);
     try {
         ReadDataPacket(saved);
     } catch (const TStaffelError&) {
