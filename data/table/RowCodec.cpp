@@ -90,7 +90,7 @@ TValue DecodeColumn(const TStoredRow& row, size_t column) {
                 Value = std::string(text);
             ++Next;
         }
-    } one{column};
+    } one{column, 0, {}};
     VisitRow(row, column + 1, one);
     return std::move(one.Value);
 }
