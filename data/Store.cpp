@@ -1,8 +1,11 @@
 #include "data/Store.h"
 
 #include "data/file/AtomicFile.h"
+#include "data/file/Cp1252.h"
+#include "data/file/XmlReadError.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/table/TableContent.h"
 
 #include <array>
 #include <ctime>
@@ -123,20 +126,20 @@ void TStore::FormCreate() {
     try {
         staffel_.Load(StaffelFileName);
     } catch (const TStaffelError& error) {
-        KeepUnloadableFile(StaffelFileName, error.what());
+        KeepUnloadableFile(StaffelFileName, error);
         CreateStaffelTable();
     }
     try {
         spieltage_.Load(SpieltageFileName);
     } catch (const TStaffelError& error) {
-        KeepUnloadableFile(SpieltageFileName, error.what());
+        KeepUnloadableFile(SpieltageFileName, error);
         CreateSpieltageTable();
     }
 }
 
 // A file that is there but unreadable is copied aside before the new table
 // replaces it; a missing or empty one holds nothing to lose.
-void TStore::KeepUnloadableFile(const std::string& fileName, const std::string& reason) {
+void TStore::KeepUnloadableFile(const std::string& fileName, const TStaffelError& error) {
     std::error_code ec;
     const auto status = std::filesystem::status(fileName, ec);
     if (ec || !std::filesystem::is_regular_file(status))
@@ -147,6 +150,15 @@ void TStore::KeepUnloadableFile(const std::string& fileName, const std::string& 
     WriteFileAtomically(backup, ReadWholeFile(fileName));
     if (!startupNotice_.empty())
         startupNotice_ += "\n\n";
+    // The reader's own message, and where in the file it found the fault.
+    std::string reason = error.what();
+    if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
+        const TTextPosition& where = fault->Where();
+        reason += " In Zeile " + std::to_string(where.Line) + ", Spalte " +
+                  std::to_string(where.Column) +
+                  (where.Found.empty() ? " endet die Datei"
+                                       : " steht „" + Cp1252ToUtf8(where.Found) + "“");
+    }
     startupNotice_ += "Die Datei \"" + FullPath(fileName) + "\" konnte nicht geladen werden (" +
                       reason + "). Sie wurde unverändert als \"" + FullPath(backup) +
                       "\" aufbewahrt; an ihrer Stelle wurde eine neue Datei angelegt.";
@@ -196,12 +208,22 @@ void TStore::SaveSpieltage() {
     spieltage_.Save(SpieltageFileName);
 }
 
+// The copy goes into table_kopie as a save and a load of the division file
+// would give it, and the division table takes that content over once it is
+// in the file: one save, no reload.
 void TStore::CopyStaffel() {
-    staffel_.Save(StaffelFileName);
-    // Without a division there is nothing to copy.
-    if (!staffel_.Active() || staffel_.IsEmpty())
+    // Whether a division is left once the pending edit is ended: an untouched
+    // new row is dropped. Without one there is nothing to copy, but the save
+    // point stays.
+    const bool hasDivision =
+        staffel_.Active() &&
+        (!staffel_.IsEmpty() || (staffel_.State() == tsInsert && staffel_.Modified()));
+    if (!hasDivision) {
+        staffel_.Save(StaffelFileName);
         return;
-    kopie_.Load(StaffelFileName);
+    }
+    staffel_.FinishEdit();
+    kopie_.OpenOnContent(staffel_.ContentAsSaved());
     TRecordTable& source = staffel_;
     kopie_.Append();
     kopie_.Field("id").SetAsInteger(99);
@@ -222,7 +244,7 @@ void TStore::CopyStaffel() {
     }
     kopie_.Post();
     kopie_.Save(StaffelFileName);
-    staffel_.Load(StaffelFileName);
+    staffel_.OpenOnContent(kopie_.ContentAsSaved());
 }
 
 bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+class TStaffelError;
+
 struct TLocalTime {
     int Year = 2000;
     unsigned Month = 1;
@@ -44,7 +46,7 @@ public:
     void SaveStaffel();
     void SaveSpieltage();
 
-    // Appends a copy of the current division to the file and reloads it.
+    // Appends a copy of the current division and saves the division file.
     void CopyStaffel();
 
     // Copies the chosen calendar's dates into the current division. The
@@ -58,7 +60,7 @@ public:
     void FormDestroy();
 
 private:
-    void KeepUnloadableFile(const std::string& fileName, const std::string& reason);
+    void KeepUnloadableFile(const std::string& fileName, const TStaffelError& error);
 
     std::function<TLocalTime()> clock_;
     TRecordTable staffel_;
