@@ -140,7 +140,8 @@ inline std::string GeneratedDivisionFile(int physicalRows) {
     for (const char* date :
          {"1dat", "2dat", "3dat", "4dat", "5dat", "6dat", "7dat", "8dat", "4Adat", "8Adat"})
         file += std::string("<FIELD attrname=\"") + date + "\" fieldtype=\"date\"/>";
-    file += "</FIELDS><PARAMS CHANGE_LOG=\"" + log + "\"/></METADATA><ROWDATA>";
+    file += log.empty() ? "</FIELDS><PARAMS/>" : "</FIELDS><PARAMS CHANGE_LOG=\"" + log + "\"/>";
+    file += "</METADATA><ROWDATA>";
     for (const TRow& row : rows)
         file += "<ROW RowState=\"" + std::to_string(row.Status) + "\"" + row.Attributes + "/>";
     file += "</ROWDATA></DATAPACKET>";
