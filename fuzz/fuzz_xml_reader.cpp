@@ -39,6 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(table.State() == tsInactive, "a rejected file left the table open");
         Check(IsReaderMessage(error.what()) || std::string(error.what()) == "Key violation.",
               "unexpected message");
+        // The reader's own rejections say where in the text they were found.
+        if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
+            const TTextPosition& where = fault->Where();
+            Check(where.Line >= 1 && where.Column >= 1 &&
+                      static_cast<std::size_t>(where.Line) <= size + 1 &&
+                      static_cast<std::size_t>(where.Column) <= size + 1,
+                  "a fault outside the text");
+        } else {
+            Check(error.what() != std::string(MismatchInDatapacket) &&
+                      error.what() != std::string(InvalidFieldType) &&
+                      error.what() != std::string(NoMetaData),
+                  "a reader's message without its place");
+        }
         return 0;
     }
     Check(table.State() == tsBrowse, "an accepted file left the table closed");
