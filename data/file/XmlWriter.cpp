@@ -1,5 +1,6 @@
 #include "data/file/XmlWriter.h"
 
+#include "data/file/Cp1252.h"
 #include "data/table/RowCodec.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
 // A field's text into the row being written; room for every byte escaped
 // was made before.
 char* WriteEscaped(char* p, std::string_view text) {
+    CheckWritableText(text); // a control byte would make the file unreadable
     const char* from = text.data();
     const char* const end = from + text.size();
     while (from != end) {
