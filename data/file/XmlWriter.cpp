@@ -43,24 +43,40 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out.append(text.data() + start, text.size() - start);
 }
 
+// Bytes that end a run of plain bytes: those with an escape, and the
+// control bytes below 0x20, the only ones the writer's guard can refuse.
+constexpr std::array<bool, 256> MakeRunEnds() {
+    std::array<bool, 256> ends{};
+    for (int b = 0; b < 256; ++b)
+        ends[b] = !Escapes[b].empty() || b < 0x20;
+    return ends;
+}
+constexpr std::array<bool, 256> RunEnds = MakeRunEnds();
+
 // A field's text into the row being written; room for every byte escaped
 // was made before.
 char* WriteEscaped(char* p, std::string_view text) {
-    CheckWritableText(text); // a control byte would make the file unreadable
     const char* from = text.data();
     const char* const end = from + text.size();
     while (from != end) {
         // Runs of plain bytes go in one piece.
         const char* run = from;
-        while (run != end && Escapes[static_cast<unsigned char>(*run)].empty())
+        while (run != end && !RunEnds[static_cast<unsigned char>(*run)])
             ++run;
         std::memcpy(p, from, static_cast<std::size_t>(run - from));
         p += run - from;
         if (run == end)
             break;
         const std::string_view escape = Escapes[static_cast<unsigned char>(*run)];
-        std::memcpy(p, escape.data(), escape.size());
-        p += escape.size();
+        if (escape.empty()) {
+            // Asked only here: scanning every text twice cost a save a third
+            // of its time.
+            CheckWritableText(text); // a control byte would make the file unreadable
+            *p++ = *run;
+        } else {
+            std::memcpy(p, escape.data(), escape.size());
+            p += escape.size();
+        }
         from = run + 1;
     }
     return p;
