@@ -1,6 +1,6 @@
-#include "data/file/AtomicFile.h"
 #include "data/StaffelError.h"
 #include "data/Store.h"
+#include "data/file/AtomicFile.h"
 #include "test_FileSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@ class StoreTest : public ::testing::Test {
 protected:
     TScratchFolder folder_;
     TWorkingDirectory cwd_{folder_.Path()};
+    TScratchFolder home_;
+    THomeFolder homeVariable_{home_.Path()};
     TStore store_{TRegionalSettings::German(), At140509};
 
     std::string File(const char* name) const { return folder_.File(name); }
@@ -112,9 +114,12 @@ TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
 }
 
 TEST_F(StoreTest, CreationFailureStopsTheStart) {
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; };
-    const std::string error = ErrorOf([&] { store_.FormCreate(); });
-    AtomicFileFaultHook = nullptr;
+    std::string error;
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; });
+        error = ErrorOf([&] { store_.FormCreate(); });
+    }
     EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), EROFS));
     EXPECT_EQ(store_.t_spieltage().State(), tsInactive);
     EXPECT_TRUE(FolderEntries(folder_.Path()).empty());
@@ -216,8 +221,8 @@ TEST_F(StoreTest, AssignTakesTheChosenCalendarsDates) {
     EXPECT_EQ(t.Field("4Adat").AsText(), "19.12.2009");
     EXPECT_EQ(t.Field("8dat").AsText(), "06.03.2010");
     EXPECT_TRUE(t.Field("8Adat").IsNull());
-    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), saved);
-    store_.FormDestroy();
+    // Saved at once, not only at the end.
+    EXPECT_NE(ReadBytes(File("Ligatafel.xml")), saved);
     EXPECT_NE(ReadBytes(File("Ligatafel.xml")).find("4Adat=\"20091219\""), std::string::npos);
 }
 
@@ -258,19 +263,34 @@ TEST_F(StoreTest, ProgramEndSavesTheCalendarEvenWhenTheDivisionsFail) {
     store_.t_spieltage().Delete();
     EXPECT_EQ(ErrorOf([&] { store_.FormDestroy(); }),
               "Feld 'Klasse' muss einen Wert haben\n\nDie nicht speicherbare Eingabe wurde "
-              "verworfen; alle anderen Änderungen wurden gespeichert.");
+              "verworfen; alle anderen Änderungen wurden in \"" +
+                  File("Ligatafel.xml") + "\" gespeichert.");
+    EXPECT_FALSE(store_.RescueNeeded());
     const std::string divisions = ReadBytes(File("Ligatafel.xml"));
     EXPECT_NE(divisions.find("Klasse=\"Bezirksliga\""), std::string::npos);
     EXPECT_EQ(divisions.find("Jahr=\"2010\""), std::string::npos);
     EXPECT_NE(ReadBytes(File("Spieltage.xml")).find("CHANGE_LOG=\"1 0 4 1 0 2\""),
               std::string::npos);
 
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? ENOSPC : 0; };
     store_.t_staffel().Cancel();
-    const std::string error = ErrorOf([&] { store_.FormDestroy(); });
-    AtomicFileFaultHook = nullptr;
-    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), ENOSPC) + "\n\n" +
-                         CreateError(File("Spieltage.xml"), ENOSPC));
+    std::string error;
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? ENOSPC : 0; });
+        error = ErrorOf([&] { store_.FormDestroy(); });
+    }
+    // Every write fails, the rescue beside the file and at home as well.
+    const std::string home = home_.Path().string();
+    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), ENOSPC) + "\n\nDie Daten für \"" +
+                         File("Ligatafel.xml") + "\" konnten nirgends gerettet werden. " +
+                         CreateError(File("Ligatafel.rettung-20261209-140509.xml"), ENOSPC) + " " +
+                         CreateError(home + "/Ligatafel.rettung-20261209-140509.xml", ENOSPC) +
+                         "\n\n" + CreateError(File("Spieltage.xml"), ENOSPC) +
+                         "\n\nDie Daten für \"" + File("Spieltage.xml") +
+                         "\" konnten nirgends gerettet werden. " +
+                         CreateError(File("Spieltage.rettung-20261209-140509.xml"), ENOSPC) + " " +
+                         CreateError(home + "/Spieltage.rettung-20261209-140509.xml", ENOSPC));
+    EXPECT_TRUE(store_.RescueNeeded());
 }
 
 TEST(FormatTime, LongTimeFormats) {
