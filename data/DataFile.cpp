@@ -192,20 +192,28 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
         }
         kept = KeepAside(disk.Content, policy.Now);
     }
-    try {
-        known_ = WriteTable(table, fileName_, {});
-    } catch (const TFolderSyncError& error) {
-        known_ = error.Written;
-        throw;
-    }
-    if (!kept.empty() && policy.Inform)
+    // Told also when ours then fails: the other version is kept all the same.
+    auto tellKept = [&](const char* ending) {
+        if (kept.empty() || !policy.Inform)
+            return;
         policy.Inform(
             "Die Datei " + Quoted(fileName_) + " wurde außerhalb des Programms geändert" +
             (theirsUnloadable.empty()
                  ? std::string()
                  : ", und diese Fassung kann nicht geladen werden (" + theirsUnloadable + ")") +
-            ". Sie wurde als " + Quoted(kept) +
-            " aufbewahrt; gespeichert wurde die Fassung des Programms.");
+            ". Sie wurde als " + Quoted(kept) + " aufbewahrt" + ending);
+    };
+    try {
+        known_ = WriteTable(table, fileName_, {});
+    } catch (const TFolderSyncError& error) {
+        known_ = error.Written;
+        tellKept(".");
+        throw;
+    } catch (const TStaffelError&) {
+        tellKept(".");
+        throw;
+    }
+    tellKept("; gespeichert wurde die Fassung des Programms.");
     return true;
 }
 
