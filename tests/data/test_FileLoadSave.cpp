@@ -9,15 +9,6 @@
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
 void CreateKeyed(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields,
                  const std::string& key) {
     DefineFields(table, fields);

@@ -1,6 +1,8 @@
 #pragma once
 // Scratch folders for the file tests: a fresh folder per test, optionally
 // made the working directory for the test's duration.
+#include "data/StaffelError.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -8,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -132,3 +135,13 @@ public:
 private:
     std::string former_;
 };
+
+// The message of the TStaffelError an action fails with, or "no error".
+inline std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TStaffelError& error) {
+        return error.what();
+    }
+    return "no error";
+}

@@ -1,7 +1,7 @@
 #include "data/StaffelError.h"
 #include "data/Store.h"
 #include "data/file/AtomicFile.h"
-#include "test_FileSupport.h"
+#include "test_StoreSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,40 +9,7 @@
 
 namespace {
 
-TLocalTime At140509() {
-    return {2026, 12, 9, 14, 5, 9};
-}
-
-class StoreTest : public ::testing::Test {
-protected:
-    TScratchFolder folder_;
-    TWorkingDirectory cwd_{folder_.Path()};
-    TScratchFolder home_;
-    THomeFolder homeVariable_{home_.Path()};
-    TStore store_{TRegionalSettings::German(), At140509};
-
-    std::string File(const char* name) const { return folder_.File(name); }
-
-    void AddDivision(const std::string& klasse, int jahr) {
-        TRecordTable& t = store_.t_staffel();
-        t.Append();
-        t.Field("Klasse").SetAsText(klasse);
-        t.Field("Jahr").SetAsInteger(jahr);
-        t.Field("1A").SetAsText("TV S\xFC"
-                                "d");
-        t.Field("1dat").SetAsText("26.09.2009");
-        t.Post();
-    }
-};
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using StoreTest = TStoreFolderTest;
 
 std::string CreateError(const std::string& path, int error) {
     return "Datei \"" + path + "\" kann nicht erstellt werden. " + std::strerror(error);
@@ -95,13 +62,13 @@ TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
     const std::string backup = "Ligatafel.xml.20261209-140509.bak";
     EXPECT_EQ(FolderEntries(folder_.Path()),
               (std::vector<std::string>{"Ligatafel.xml", backup, "Spieltage.xml"}));
-    EXPECT_EQ(ReadBytes(File(backup.c_str())), corrupt);
+    EXPECT_EQ(ReadBytes(File(backup)), corrupt);
     EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
     EXPECT_EQ(ReadBytes(File("Spieltage.xml")), Fixture("Spieltage_first_start.xml"));
     const auto notice = store_.TakeStartupNotice();
     ASSERT_TRUE(notice);
     EXPECT_NE(notice->find("\"" + File("Ligatafel.xml") + "\""), std::string::npos) << *notice;
-    EXPECT_NE(notice->find("\"" + File(backup.c_str()) + "\""), std::string::npos) << *notice;
+    EXPECT_NE(notice->find("\"" + File(backup) + "\""), std::string::npos) << *notice;
     EXPECT_NE(notice->find("Mismatch in datapacket."), std::string::npos) << *notice;
     EXPECT_EQ(notice->find("Spieltage"), std::string::npos) << *notice;
     EXPECT_FALSE(store_.TakeStartupNotice());

@@ -3,7 +3,7 @@
 #include "data/StaffelError.h"
 #include "data/Store.h"
 #include "data/file/AtomicFile.h"
-#include "test_FileSupport.h"
+#include "test_StoreSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +13,12 @@
 
 namespace {
 
-TLocalTime At140509() {
-    return {2026, 12, 9, 14, 5, 9};
-}
-
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-class StoreSafetyTest : public ::testing::Test {
+class StoreSafetyTest : public TStoreFolderTest {
 protected:
-    TScratchFolder folder_;
-    TWorkingDirectory cwd_{folder_.Path()};
-    TScratchFolder home_;
-    THomeFolder homeVariable_{home_.Path()};
-    TStore store_{TRegionalSettings::German(), At140509};
     std::vector<std::string> asked_;
     std::vector<std::string> told_;
 
@@ -35,21 +26,11 @@ protected:
         store_.OnInform = [this](const std::string& text) { told_.push_back(text); };
     }
 
-    std::string File(const std::string& name) const { return folder_.File(name); }
-
     void Answer(TOutsideChangeAnswer answer) {
         store_.OnOutsideChange = [this, answer](const TOutsideChange& change) {
             asked_.push_back(change.FileName);
             return answer;
         };
-    }
-
-    void AddDivision(const std::string& klasse, int jahr) {
-        TRecordTable& t = store_.t_staffel();
-        t.Append();
-        t.Field("Klasse").SetAsText(klasse);
-        t.Field("Jahr").SetAsInteger(jahr);
-        t.Post();
     }
 
     // What another program makes of the file: a new file renamed over it,
@@ -59,15 +40,6 @@ protected:
         std::filesystem::rename(File(name + ".other"), File(name));
     }
 };
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 } // namespace
 
@@ -185,7 +157,7 @@ TEST_F(StoreSafetyTest, CopyAndAssignSaveWithoutAskingAboutTheirOwnWrites) {
     EXPECT_TRUE(Contains(ReadBytes(File("Ligatafel.xml")), "Bezirksliga-14:05:09"));
     store_.AssignSpieltage([] { return true; }, [](const std::string&) { return true; },
                            [](const std::string&) {});
-    EXPECT_TRUE(Contains(ReadBytes(File("Ligatafel.xml")), "1dat=\"20090926\""));
+    EXPECT_TRUE(Contains(ReadBytes(File("Ligatafel.xml")), "2dat=\"20091010\""));
     store_.FormDestroy();
     EXPECT_TRUE(asked_.empty());
     EXPECT_TRUE(told_.empty());
