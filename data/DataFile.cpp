@@ -6,6 +6,7 @@
 #include "data/file/XmlWriter.h"
 #include "data/table/RecordTable.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -109,9 +110,12 @@ std::string TDataFile::KeepAside(const std::optional<TFileBytes>& content, const
 std::optional<std::string> TDataFile::KeepUnloadable(const std::string& reason,
                                                      const TLocalTime& now) {
     known_.reset();
+    // Missing, also behind a dangling link (which the new file then fills):
+    // nothing to keep.
     struct stat st {};
-    if (::lstat(fileName_.c_str(), &st) != 0)
-        return std::nullopt; // missing: nothing to keep
+    if (::lstat(fileName_.c_str(), &st) != 0 ||
+        (::stat(fileName_.c_str(), &st) != 0 && errno == ENOENT))
+        return std::nullopt;
     std::optional<TFileBytes> content;
     try {
         content = ReadFileBytes(fileName_);

@@ -198,6 +198,15 @@ TEST_F(StoreSafetyTest, BackupOfAnUnreadableFileKeepsModeAndOwner) {
     EXPECT_EQ(ReadBytes(File("Spieltage.xml.20261209-140509.bak")), "kaputt");
 }
 
+TEST_F(StoreSafetyTest, DanglingLinkAtStartGetsTheNewFileBehindIt) {
+    std::filesystem::create_directory(folder_.Path() / "sync");
+    std::filesystem::create_symlink("sync/Ligatafel.xml", File("Ligatafel.xml"));
+    store_.FormCreate();
+    EXPECT_TRUE(std::filesystem::is_symlink(File("Ligatafel.xml")));
+    EXPECT_EQ(ReadBytes(File("sync/Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
+    EXPECT_FALSE(store_.TakeStartupNotice());
+}
+
 TEST_F(StoreSafetyTest, DataFileBehindALinkIsWrittenThrough) {
     std::filesystem::create_directory(folder_.Path() / "sync");
     WriteBytes(File("sync/Ligatafel.xml"), Fixture("Ligatafel_edited.xml"));
