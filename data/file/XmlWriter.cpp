@@ -1,5 +1,6 @@
 #include "data/file/XmlWriter.h"
 
+#include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
 #include "data/table/RowCodec.h"
 
@@ -373,6 +374,10 @@ void WriteDataFile(const TRecordTable& table, const TDataFileWriter::TSink& sink
     TDataFileWriter writer(table.StoreFields(), table.ChangeLog(), sink);
     table.VisitRowsToSave([&writer](const TStoredRow& row) { writer.Row(row); });
     writer.Finish();
+}
+
+void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer) {
+    WriteDataFile(table, [&writer](std::string_view bytes) { writer.Write(bytes); });
 }
 
 std::string DataFileContent(const TRecordTable& table) {

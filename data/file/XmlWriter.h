@@ -35,6 +35,9 @@ private:
 // entries, else the visible rows in the default order).
 void WriteDataFile(const TRecordTable& table, const TDataFileWriter::TSink& sink);
 std::string DataFileContent(const TRecordTable& table);
+// The same into the atomic writer of the file; committing it is the caller's.
+class TAtomicWriter;
+void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer);
 
 // The file of a packet in the wide value form.
 std::string WriteDataPacket(const TDataPacket& packet);

@@ -29,9 +29,9 @@ void TRecordTable::Save(const std::string& fileName) {
     if (!Active())
         return;
     FinishEdit();
-    TAtomicWriter file(fileName);
-    WriteDataFile(*this, [&file](std::string_view bytes) { file.Write(bytes); });
-    file.Commit();
+    TAtomicWriter writer(fileName);
+    WriteDataFile(*this, writer);
+    writer.Commit();
 }
 
 const std::vector<TFieldDef>& TRecordTable::StoreFields() const {

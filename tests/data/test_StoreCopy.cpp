@@ -143,9 +143,12 @@ TEST(StoreCopy, FailedSaveLeavesTheDivisionsAndTheFile) {
     AddDivision(store.t_staffel(), "Bezirksliga", 2009);
     store.SaveStaffel();
     const std::string saved = ReadBytes(folder.File("Ligatafel.xml"));
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; };
-    const std::string error = ErrorOf([&] { store.CopyStaffel(); });
-    AtomicFileFaultHook = nullptr;
+    std::string error;
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; });
+        error = ErrorOf([&] { store.CopyStaffel(); });
+    }
     EXPECT_NE(error.find("kann nicht erstellt werden"), std::string::npos) << error;
     EXPECT_EQ(ReadBytes(folder.File("Ligatafel.xml")), saved);
     EXPECT_EQ(Listing(store.t_staffel()), "cur=0 | Bezirksliga"); // untouched
