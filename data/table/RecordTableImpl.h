@@ -1,8 +1,8 @@
 #pragma once
 // The table's inner state, shared by the RecordTable*.cpp files.
+#include "data/StaffelError.h"
 #include "data/table/RecordTable.h"
 #include "data/table/RowCodec.h"
-#include "data/StaffelError.h"
 
 #include <memory>
 #include <string>

@@ -1,22 +1,15 @@
-#include "data/file/AtomicFile.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 #include "test_FileSupport.h"
+// The benchmarks' generator of division files.
+#include "../../bench/GeneratedDivisionFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 void CreateKeyed(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields,
                  const std::string& key) {
@@ -27,11 +20,9 @@ void CreateKeyed(TRecordTable& table, const std::vector<TRecordFieldSpec>& field
     table.Open();
 }
 
-struct TFaultHook {
-    explicit TFaultHook(TAtomicStep failing) {
-        AtomicFileFaultHook = [failing](TAtomicStep step) { return step == failing ? EIO : 0; };
-    }
-    ~TFaultHook() { AtomicFileFaultHook = nullptr; }
+struct TFaultHook : TAtomicFaultScope {
+    explicit TFaultHook(TAtomicStep failing)
+        : TAtomicFaultScope([failing](TAtomicStep step) { return step == failing ? EIO : 0; }) {}
 };
 
 } // namespace
@@ -98,14 +89,21 @@ TEST(FileLoad, FailuresNameTheFileAndLeaveTheTableClosed) {
                                        "fieldtype=\"strng\"/></FIELDS></METADATA></DATAPACKET>");
     WriteBytes(folder.File("cut.xml"), Fixture("Ligatafel_edited.xml").substr(0, 900));
     std::filesystem::create_directory(folder.Path() / "dir.xml");
+    TFifo fifo(folder.File("fifo.xml"));
     const struct {
         std::string Name;
         std::string Message;
     } cases[] = {
         {"missing.xml", "Datei " + folder.File("missing.xml") + " kann nicht geöffnet werden. " +
                             std::strerror(ENOENT)},
-        {"dir.xml", "Datei " + folder.File("dir.xml") + " kann nicht geöffnet werden. " +
-                        std::strerror(EISDIR)},
+        {"dir.xml", "Datei " + folder.File("dir.xml") +
+                        " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, sondern "
+                        "ein Ordner."},
+        {"fifo.xml", "Datei " + folder.File("fifo.xml") +
+                         " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, sondern "
+                         "eine benannte Pipe (FIFO)."},
+        {"/dev/null", "Datei /dev/null kann nicht geöffnet werden. Sie ist keine gewöhnliche "
+                      "Datei, sondern ein Gerät."},
         {"empty.xml", "t_staffel: Fehlender Daten-Provider oder Datenpaket"},
         {"bad.xml", "Invalid field type."},
         {"cut.xml", "Mismatch in datapacket."},
@@ -113,9 +111,11 @@ TEST(FileLoad, FailuresNameTheFileAndLeaveTheTableClosed) {
     for (const auto& c : cases) {
         TRecordTable table("t_staffel");
         CreateKeyed(table, StaffelRecordFields(), "Jahr");
-        EXPECT_EQ(ErrorOf([&] { table.Load(folder.File(c.Name)); }), c.Message) << c.Name;
+        const std::string name = c.Name.front() == '/' ? c.Name : folder.File(c.Name);
+        EXPECT_EQ(ErrorOf([&] { table.Load(name); }), c.Message) << c.Name;
         EXPECT_EQ(table.State(), tsInactive) << c.Name;
     }
+    EXPECT_FALSE(fifo.Hung());
 }
 
 TEST(FileLoad, RelativeNamesAreShownWithTheirFullPath) {
@@ -259,4 +259,19 @@ TEST(FileSave, RowsStandInCreationOrderNotKeyOrder) {
     EXPECT_LT(written.find("Bezirksliga"), written.find("Aufbauliga"));
     table.Load(file);
     EXPECT_EQ(table.Field("Klasse").AsText(), "Bezirksliga");
+}
+
+// A file made from the format alone (the benchmarks' generator), with every
+// kind of version and deletion, comes back from a load and a save byte for
+// byte, also when the rows had to be flushed in several pieces.
+TEST(FileSave, GeneratedFileComesBackByteForByte) {
+    for (int rows : {0, 1, 7, 3000}) {
+        TScratchFolder folder;
+        const std::string original = GeneratedDivisionFile(rows);
+        WriteBytes(folder.File("Ligatafel.xml"), original);
+        TRecordTable table("t_staffel");
+        table.Load(folder.File("Ligatafel.xml"));
+        table.Save(folder.File("saved.xml"));
+        EXPECT_TRUE(ReadBytes(folder.File("saved.xml")) == original) << rows << " rows";
+    }
 }
