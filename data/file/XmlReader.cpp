@@ -2,6 +2,7 @@
 // then PARAMS) and ROWDATA with its ROW elements.
 #include "data/file/XmlReader.h"
 
+#include "data/AsciiCase.h"
 #include "data/file/Cp1252.h"
 #include "data/file/XmlTokens.h"
 #include "data/file/XmlValues.h"
@@ -124,13 +125,13 @@ private:
         const std::string typeName = Decoded(typeAttribute->Raw);
         bool known = false;
         for (const TTypeName& own : OwnTypes) {
-            if (EqualsNoCase(typeName, own.Name)) {
+            if (EqualsIgnoringCase(typeName, own.Name)) {
                 field.Type = own.Type;
                 known = true;
             }
         }
         for (std::string_view foreign : ForeignTypes) {
-            if (!known && EqualsNoCase(typeName, foreign)) {
+            if (!known && EqualsIgnoringCase(typeName, foreign)) {
                 field.Type = ctText;
                 field.FileType = typeName;
                 known = true;
@@ -146,7 +147,7 @@ private:
         }
         auto flag = [this](std::string_view name) {
             const TXmlAttribute* attribute = t_.Find(name);
-            return attribute != nullptr && EqualsNoCase(Decoded(attribute->Raw), "true");
+            return attribute != nullptr && EqualsIgnoringCase(Decoded(attribute->Raw), "true");
         };
         field.ReadOnly = flag("readonly");
         field.Required = flag("required");

@@ -1,12 +1,9 @@
 #include "data/file/XmlTokens.h"
 
+#include "data/AsciiCase.h"
 #include "data/file/Cp1252.h"
 
 namespace {
-
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -29,8 +26,8 @@ bool DecodeNumericReference(std::string_view ref, char& out) {
         int digit;
         if (IsDigit(c))
             digit = c - '0';
-        else if (hex && Lower(c) >= 'a' && Lower(c) <= 'f')
-            digit = Lower(c) - 'a' + 10;
+        else if (hex && AsciiLower(c) >= 'a' && AsciiLower(c) <= 'f')
+            digit = AsciiLower(c) - 'a' + 10;
         else
             return false;
         value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
@@ -42,15 +39,6 @@ bool DecodeNumericReference(std::string_view ref, char& out) {
 }
 
 } // namespace
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
 
 TTextPosition PositionIn(std::string_view text, std::size_t offset) {
     constexpr std::size_t FoundLength = 24;
@@ -233,8 +221,8 @@ bool DeclaresUtf8(std::string_view bytes) {
         const std::size_t close = declaration.find(quote, i);
         if (close == std::string_view::npos)
             return false;
-        if (EqualsNoCase(name, "encoding"))
-            return EqualsNoCase(declaration.substr(i, close - i), "UTF-8");
+        if (EqualsIgnoringCase(name, "encoding"))
+            return EqualsIgnoringCase(declaration.substr(i, close - i), "UTF-8");
         i = close + 1;
     }
     return false;

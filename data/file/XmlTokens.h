@@ -19,9 +19,6 @@ inline bool IsXmlBlank(char c) {
     return b >= 1 && b <= 32;
 }
 
-// ASCII letters in either case are equal.
-bool EqualsNoCase(std::string_view a, std::string_view b);
-
 // Bytes that end a name: blanks, "/", ">", "=".
 inline constexpr std::array<bool, 256> XmlNameEnds = [] {
     std::array<bool, 256> ends{};
