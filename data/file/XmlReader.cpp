@@ -4,6 +4,7 @@
 
 #include "data/AsciiCase.h"
 #include "data/file/Cp1252.h"
+#include "data/file/FieldTypes.h"
 #include "data/file/XmlTokens.h"
 #include "data/file/XmlValues.h"
 
@@ -13,18 +14,6 @@
 namespace {
 
 constexpr std::size_t MaxKeyFields = 16;
-
-struct TTypeName {
-    std::string_view Name;
-    TColumnType Type;
-};
-constexpr std::array<TTypeName, 4> OwnTypes = {
-    {{"i4", ctInteger}, {"string", ctText}, {"boolean", ctBoolean}, {"date", ctDate}}};
-// Types the program does not use: held as text, written back under their name.
-constexpr std::array<std::string_view, 17> ForeignTypes = {
-    "i1",   "i2",         "i8",      "ui1",      "ui2",      "ui4",
-    "r8",   "r10",        "fixed",   "fixedFMT", "dateTime", "SQLdateTime",
-    "time", "string.uni", "bin.hex", "IntArray", "UIntArray"};
 
 // A field's name must come back from its ROW attribute, which the writer
 // escapes but cannot protect against blanks, "=" or "/".
@@ -124,13 +113,13 @@ private:
             t_.FailAt(tag.Offset, InvalidFieldType);
         const std::string typeName = Decoded(typeAttribute->Raw);
         bool known = false;
-        for (const TTypeName& own : OwnTypes) {
+        for (const TFieldTypeName& own : OwnFieldTypes) {
             if (EqualsIgnoringCase(typeName, own.Name)) {
                 field.Type = own.Type;
                 known = true;
             }
         }
-        for (std::string_view foreign : ForeignTypes) {
+        for (std::string_view foreign : ForeignFieldTypes) {
             if (!known && EqualsIgnoringCase(typeName, foreign)) {
                 field.Type = ctText;
                 field.FileType = typeName;

@@ -2,6 +2,7 @@
 
 #include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
+#include "data/file/FieldTypes.h"
 #include "data/table/RowCodec.h"
 
 #include <algorithm>
@@ -301,16 +302,9 @@ struct TRowText {
 std::string_view FieldTypeName(const TFieldDef& field) {
     if (!field.FileType.empty())
         return field.FileType;
-    switch (field.Type) {
-    case ctInteger:
-        return "i4";
-    case ctText:
-        return "string";
-    case ctBoolean:
-        return "boolean";
-    case ctDate:
-        return "date";
-    }
+    for (const TFieldTypeName& own : OwnFieldTypes)
+        if (own.Type == field.Type)
+            return own.Name;
     return "string";
 }
 

@@ -1,5 +1,6 @@
 #include "data/StaffelError.h"
 #include "data/file/Cp1252.h"
+#include "data/file/FieldTypes.h"
 #include "data/file/XmlReader.h"
 #include "data/file/XmlWriter.h"
 
@@ -223,6 +224,27 @@ TEST(XmlReader, ForeignTypeColumnSurvivesWritingBack) {
         "fieldtype=\"r8\"/></FIELDS><PARAMS/></METADATA><ROWDATA><ROW f=\"1.50\" n=\"2.5E3\"/>"
         "</ROWDATA></DATAPACKET>";
     EXPECT_EQ(WriteDataPacket(ReadDataPacket(input)), input);
+}
+
+// Every type name the reader knows comes back from the writer as it was
+// read; an own type in other letter case comes back in the writer's case.
+TEST(XmlReader, EveryTypeNameReadsAndWritesBack) {
+    auto written = [](std::string_view type) {
+        const std::string input =
+            "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"f\" fieldtype=\"" + std::string(type) +
+            "\"/></FIELDS></METADATA><ROWDATA/></DATAPACKET>";
+        const std::string output = WriteDataPacket(ReadDataPacket(input));
+        const std::size_t at = output.find("fieldtype=\"");
+        return at == std::string::npos
+                   ? output
+                   : output.substr(at + 11, output.find('"', at + 11) - at - 11);
+    };
+    for (const TFieldTypeName& own : OwnFieldTypes)
+        EXPECT_EQ(written(own.Name), own.Name);
+    for (std::string_view foreign : ForeignFieldTypes)
+        EXPECT_EQ(written(foreign), foreign);
+    EXPECT_EQ(written("I4"), "i4");
+    EXPECT_EQ(written("Boolean"), "boolean");
 }
 
 TEST(XmlReader, RowStatusAndChangeLog) {
