@@ -24,26 +24,6 @@ inline bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// The day serial of a date; false when it is no real day. The same as
-// DayFromCivil, computed directly: loading spends much of its time here.
-inline bool SerialOfCivil(int year, unsigned month, unsigned day, TDaySerial& serial) {
-    static constexpr unsigned char MonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    static constexpr unsigned short DaysBefore[] = {0,   31,  59,  90,  120, 151,
-                                                    181, 212, 243, 273, 304, 334};
-    if (year < 1 || month < 1 || month > 12 || day < 1)
-        return false;
-    const auto y = static_cast<unsigned>(year);
-    const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-    if (day > (month == 2 && leap ? 29u : MonthDays[month - 1]))
-        return false;
-    const unsigned before = y - 1; // whole years before this one
-    const unsigned days = before * 365 + before / 4 - before / 100 + before / 400 +
-                          DaysBefore[month - 1] + (leap && month > 2 ? 1 : 0) + day - 1;
-    constexpr int FirstDaySerial = -693593; // 01.01.0001
-    serial = FirstDaySerial + static_cast<int>(days);
-    return true;
-}
-
 } // namespace xml_values
 
 // A whole number when a digit comes before any letter; else false. The

@@ -158,25 +158,15 @@ void AppendChangeLog(std::string& out, const std::vector<TChangeEntry>& log) {
     out += "\"/>";
 }
 
-// Serials of 01.01.0001 and 31.12.9999: the days written as eight digits.
-constexpr TDaySerial FirstFourDigitDay = -693593;
-constexpr TDaySerial LastFourDigitDay = 2958465;
 // Room for any value but a text: an integer, "FALSE", a date of any year.
 constexpr std::size_t LongestValue = 20;
 
-// YYYYMMDD of a day of the years 1 to 9999, computed directly.
+// YYYYMMDD of a day of the years 1 to 9999.
 char* WriteDate(char* p, TDaySerial serial) {
-    constexpr int UnixEpochSerial = 25569; // 01.01.1970
-    const int z = serial - UnixEpochSerial + 719468;
-    const int era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto dayOfEra = static_cast<unsigned>(z - era * 146097);
-    const unsigned yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned mp = (5 * dayOfYear + 2) / 153;
-    const unsigned day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const unsigned month = mp < 10 ? mp + 3 : mp - 9;
-    const auto year = static_cast<unsigned>(static_cast<int>(yearOfEra) + era * 400 + (month <= 2));
+    const TCivilDate date = CivilOfSerial(serial);
+    const auto year = static_cast<unsigned>(date.Year);
+    const unsigned month = date.Month;
+    const unsigned day = date.Day;
     p[0] = static_cast<char>('0' + year / 1000);
     p[1] = static_cast<char>('0' + year / 100 % 10);
     p[2] = static_cast<char>('0' + year / 10 % 10);
@@ -195,7 +185,7 @@ public:
     TDateTexts() { serials_.fill(INT32_MIN); }
 
     char* Write(char* p, TDaySerial day) {
-        if (day < FirstFourDigitDay || day > LastFourDigitDay) {
+        if (day < FirstDaySerial || day > LastDaySerial) {
             std::string text;
             AppendDate(text, day);
             const std::size_t length = std::min(text.size(), LongestValue);

@@ -11,8 +11,8 @@
 namespace {
 
 // The range of days a date-time may name: 01.01.0001 to 31.12.9999.
-constexpr double FirstDay = -693593.0;
-constexpr double LastDay = 2958465.0;
+constexpr double FirstDay = FirstDaySerial;
+constexpr double LastDay = LastDaySerial;
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 TEST(Dates, CivilAndSerialBothWays) {
@@ -18,6 +20,24 @@ TEST(Dates, CivilAndSerialBothWays) {
     for (const auto& c : cases) {
         EXPECT_EQ(DayFromCivil(c.Year, c.Month, c.Day), c.Serial) << c.Year << "-" << c.Month;
         EXPECT_EQ(CivilFromDay(c.Serial), (TCivilDate{c.Year, c.Month, c.Day})) << c.Serial;
+    }
+}
+
+// The direct arithmetic agrees with std::chrono's civil calendar on every
+// day of the four-digit years, both ways, and beyond them from serial to date.
+TEST(Dates, AgreesWithTheCivilCalendarOnEveryDay) {
+    using namespace std::chrono;
+    constexpr sys_days Epoch = year{1899} / December / day{30};
+    for (TDaySerial serial = FirstDaySerial - 400000; serial <= LastDaySerial + 400000; ++serial) {
+        const year_month_day date{Epoch + days{serial}};
+        const TCivilDate want{int(date.year()), unsigned(date.month()), unsigned(date.day())};
+        const bool fourDigits = serial >= FirstDaySerial && serial <= LastDaySerial;
+        const auto back = DayFromCivil(want.Year, want.Month, want.Day);
+        // One assertion per failure, not per day: the loop stays fast.
+        if (CivilFromDay(serial) != want ||
+            back != (fourDigits ? std::optional(serial) : std::nullopt))
+            FAIL() << "serial " << serial << " is " << want.Year << "-" << want.Month << "-"
+                   << want.Day;
     }
 }
 
