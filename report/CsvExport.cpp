@@ -38,7 +38,7 @@ std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSetti
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         const auto date = division.Date(game.Day);
         AddLine(out, {SpieltagKeyName(game.Day), date ? settings.FormatDate(*date) : std::string(),
-                      game.Game == 1 ? "15:00" : "19:00", TeamLabelUtf8(division, game.Home),
+                      GameClock(game.Game), TeamLabelUtf8(division, game.Home),
                       TeamLabelUtf8(division, game.Away)});
     }
     return out;
