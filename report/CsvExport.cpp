@@ -2,11 +2,7 @@
 
 #include "report/Fixtures.h"
 
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-void AddLine(std::string& out, std::initializer_list<std::string_view> fields) {
+void AddCsvLine(std::string& out, std::initializer_list<std::string_view> fields) {
     bool first = true;
     for (std::string_view field : fields) {
         if (!first)
@@ -16,8 +12,6 @@ void AddLine(std::string& out, std::initializer_list<std::string_view> fields) {
     }
     out += "\r\n";
 }
-
-} // namespace
 
 std::string CsvField(std::string_view utf8) {
     if (utf8.find_first_of(";\"\r\n") == std::string_view::npos)
@@ -33,13 +27,13 @@ std::string CsvField(std::string_view utf8) {
 }
 
 std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings) {
-    std::string out(kByteOrderMark);
-    AddLine(out, {"Spieltag", "Datum", "Uhrzeit", "Heim", "Gast"});
+    std::string out(CsvByteOrderMark);
+    AddCsvLine(out, {"Spieltag", "Datum", "Uhrzeit", "Heim", "Gast"});
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         const auto date = division.Date(game.Day);
-        AddLine(out, {SpieltagKeyName(game.Day), date ? settings.FormatDate(*date) : std::string(),
-                      GameClock(game.Game), TeamLabelUtf8(division, game.Home),
-                      TeamLabelUtf8(division, game.Away)});
+        AddCsvLine(out, {SpieltagKeyName(game.Day),
+                         date ? settings.FormatDate(*date) : std::string(), GameClock(game.Game),
+                         TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
     }
     return out;
 }

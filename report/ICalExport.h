@@ -2,6 +2,7 @@
 // A division's games as an iCalendar file (RFC 5545): UTF-8, CRLF, lines
 // folded at 75 octets, times in Europe/Berlin.
 #include "report/DivisionValues.h"
+#include "report/Fixtures.h"
 
 #include <cstdint>
 #include <string>
@@ -22,6 +23,17 @@ struct TCalendarExport {
 // own team is missing or stands in no slot.
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
                              std::int64_t stampUtc);
+
+// The pieces of MakeCalendar, for calendars of other games: the opening
+// lines with the time zone, one game's event (false and nothing written
+// when its match day has no date iCalendar can hold; stamp from ICalStamp),
+// and the closing line.
+void BeginCalendar(std::string& out, std::string_view nameUtf8);
+bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
+                  std::string_view stamp);
+void EndCalendar(std::string& out);
+// A DTSTAMP value of seconds since 1970, UTC.
+std::string ICalStamp(std::int64_t stampUtc);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 std::string EscapeICalText(std::string_view utf8);

@@ -7,7 +7,7 @@ std::vector<TSeasonGame> GamesOfDivision(const TDivisionValues& division, int di
     std::vector<TSeasonGame> result;
     result.reserve(games.size());
     for (const TGame& game : games)
-        result.push_back({divisionIndex, game.Day, game.Game, game.Home, game.Away,
+        result.push_back({divisionIndex, game.Day, game.Game, game.Row, game.Home, game.Away,
                           TrimmedTeam(division.Team(game.Home)),
                           TrimmedTeam(division.Team(game.Away)), division.Date(game.Day)});
     return result;
