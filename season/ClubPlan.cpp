@@ -29,19 +29,25 @@ TClubPlan MakeClubPlan(const TSeason& season, TClubId club) {
     return plan;
 }
 
-std::string MakeClubPlanCsv(const TSeason& season, const TClubPlan& plan,
+std::string MakeClubPlanCsv(const std::vector<TSeasonClubPlan>& plans,
                             const TRegionalSettings& settings) {
     std::string out(CsvByteOrderMark);
     AddCsvLine(out, {"Datum", "Uhrzeit", "Staffel", "Spieltag", "Heim", "Gast", "Heimspiel"});
-    for (const TClubPlanGame& entry : plan.Games) {
-        const TSeasonGame& game = entry.Game;
-        const TDivisionValues& division = season.Division(game.Division);
-        AddCsvLine(out, {game.Date ? settings.FormatDate(*game.Date) : std::string(),
-                         GameClock(game.Game), DivisionTitleUtf8(division),
-                         SpieltagKeyName(game.Day), TeamLabelUtf8(division, game.Home),
-                         TeamLabelUtf8(division, game.Away), entry.Home ? "ja" : ""});
-    }
+    for (const auto& [season, plan] : plans)
+        for (const TClubPlanGame& entry : plan.Games) {
+            const TSeasonGame& game = entry.Game;
+            const TDivisionValues& division = season->Division(game.Division);
+            AddCsvLine(out, {game.Date ? settings.FormatDate(*game.Date) : std::string(),
+                             GameClock(game.Game), DivisionTitleUtf8(division),
+                             SpieltagKeyName(game.Day), TeamLabelUtf8(division, game.Home),
+                             TeamLabelUtf8(division, game.Away), entry.Home ? "ja" : ""});
+        }
     return out;
+}
+
+std::string MakeClubPlanCsv(const TSeason& season, const TClubPlan& plan,
+                            const TRegionalSettings& settings) {
+    return MakeClubPlanCsv({{&season, plan}}, settings);
 }
 
 TCalendarExport MakeClubPlanCalendar(const TSeason& season, const TClubPlan& plan,

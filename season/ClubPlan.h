@@ -26,6 +26,13 @@ TClubPlan MakeClubPlan(const TSeason& season, TClubId club);
 // game), dates in the settings' short date format as in the division CSV.
 std::string MakeClubPlanCsv(const TSeason& season, const TClubPlan& plan,
                             const TRegionalSettings& settings);
+// The plans of one club in several seasons, one after the other under one header.
+struct TSeasonClubPlan {
+    const TSeason* Season = nullptr;
+    TClubPlan Plan;
+};
+std::string MakeClubPlanCsv(const std::vector<TSeasonClubPlan>& plans,
+                            const TRegionalSettings& settings);
 
 // The plan's dated games with the UIDs of the division export, so that
 // importing both gives each game once.
