@@ -5,14 +5,13 @@
 // its time against its budget and against a yardstick measured in the same
 // run: for the whole season one pass that sorts every game by date and time,
 // for one changed division the whole season computed anew.
+#include "QtBenchMain.h"
 #include "SeasonGenerator.h"
-#include "data/Records.h"
 #include "report/qt/PdfExport.h"
 #include "report/qt/QtTextMeasure.h"
 #include "season/ClubPlanPages.h"
 #include "season/ClubTable.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -40,36 +39,8 @@ struct TTables {
 
 std::unique_ptr<TTables> MakeTables() {
     auto tables = std::make_unique<TTables>();
-    TRecordTable& staffel = tables->Staffel;
-    DefineFields(staffel, StaffelRecordFields());
-    staffel.CreateEmpty();
-    for (const TDivisionValues& division : Generated().Divisions) {
-        staffel.Append();
-        staffel.Field("Klasse").SetAsText(division.Klasse);
-        staffel.Field("Jahr").SetAsInteger(*division.Jahr);
-        staffel.Field("10Klasse").SetAsBoolean(division.TenTeams);
-        for (int s = 0; s < SlotCount; ++s)
-            staffel.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-        for (int d = 0; d < SpieltagCount; ++d)
-            if (division.Dates[d])
-                staffel.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                    .SetAsDateTime(*division.Dates[d]);
-        staffel.Post();
-    }
-    TRecordTable& vereine = tables->Vereine;
-    DefineFields(vereine, VereineRecordFields());
-    vereine.CreateEmpty();
-    const TRegionalSettings german = TRegionalSettings::German();
-    for (const TClubValues& club : Generated().Clubs) {
-        vereine.Append();
-        vereine.Field("Verein").SetAsText(club.Name);
-        vereine.Field("Kapazitaet").SetAsInteger(club.Capacity);
-        std::string blocked;
-        for (TDaySerial day : club.Blocked)
-            blocked += (blocked.empty() ? "" : "; ") + german.FormatDate(day);
-        vereine.Field("Sperrtermine").SetAsText(blocked);
-        vereine.Post();
-    }
+    FillDivisionTable(tables->Staffel, Generated().Divisions);
+    FillClubTable(tables->Vereine, Generated().Clubs);
     return tables;
 }
 
@@ -183,11 +154,5 @@ BENCHMARK(BM_ClubPlanPdf)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
