@@ -166,3 +166,17 @@ TEST(ClubPlanPages, HeadingOnEveryPageAndPageNumbers) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ClashCsv, CellsGoThroughTheSharedCellRules) {
+    std::vector<TDivisionValues> divisions = TwoClashingDivisions();
+    SetTeam(divisions[0], TSlotName::s2A, "=SC Nord");
+    SetTeam(divisions[1], TSlotName::s3B, "=SC Nord");
+    const TSeason season(divisions, TClubDirectory());
+    const auto lines = CrlfLines(MakeClashCsv(season));
+    EXPECT_EQ(lines[lines.size() - 1], ";;'=SC Nord;Doppelt;S\xC3\xBC"
+                                       "d 2026;;'=SC Nord;");
+}
+
+} // namespace
