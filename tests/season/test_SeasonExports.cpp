@@ -73,8 +73,9 @@ TEST(ClubPlan, AllGamesOfTheClubInTimeOrder) {
         home += entry.Home;
         const std::string& team = entry.Home ? entry.Game.HomeTeam : entry.Game.AwayTeam;
         EXPECT_EQ(FoldClubName(team).substr(0, 7), "tv hude") << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_FALSE(GameTimeOrderLess(entry.Game, plan.Games[i - 1].Game)) << i;
+        }
     }
     EXPECT_EQ(home, 14);
     EXPECT_FALSE(plan.Games.back().Game.Date); // match day 8 of Süd has no date
