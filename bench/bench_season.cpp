@@ -103,6 +103,21 @@ void BM_SeasonFromTables(benchmark::State& state) {
 }
 BENCHMARK(BM_SeasonFromTables)->Unit(benchmark::kMillisecond);
 
+// The same without reading the tables: what the season computation itself costs.
+void BM_SeasonFromValues(benchmark::State& state) {
+    const TGeneratedSeason& generated = Generated();
+    const auto work = [&] {
+        TSeason season(generated.Divisions, TClubDirectory(generated.Clubs));
+        benchmark::DoNotOptimize(season.Clashes());
+        benchmark::DoNotOptimize(season.HomeGamesPerDate());
+    };
+    for (auto _ : state)
+        work();
+    Report(state, MeasureMs(work), 20, MeasureMs([&] { SortAllGames(generated.Divisions); }));
+    state.SetLabel("200 divisions from plain values");
+}
+BENCHMARK(BM_SeasonFromValues)->Unit(benchmark::kMillisecond);
+
 void BM_SeasonOneDivisionChanged(benchmark::State& state) {
     auto tables = MakeTables();
     auto season = SeasonFromTables(*tables);
