@@ -1,6 +1,6 @@
 #include "data/Dates.h"
 
-#include <ctime>
+#include "data/LocalTime.h"
 
 std::optional<TDaySerial> DayFromCivil(int year, unsigned month, unsigned day) {
     // Years beyond four digits cannot be written in the short date format.
@@ -15,10 +15,6 @@ TCivilDate CivilFromDay(TDaySerial day) {
 }
 
 TDaySerial Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return DayFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                        static_cast<unsigned>(local.tm_mday))
-        .value_or(0);
+    const TLocalTime now = LocalNow();
+    return DayFromCivil(now.Year, now.Month, now.Day).value_or(0);
 }
