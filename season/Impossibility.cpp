@@ -52,7 +52,8 @@ TParts PartsOf(const TPlacementContext& context, int club, const std::vector<int
 
 // Calls visit with every choice of `count` of the candidates added to base.
 void ForEachChoice(const std::vector<int>& candidates, int count, std::vector<int>& chosen,
-                   const std::function<void(const std::vector<int>&)>& visit, std::size_t from = 0) {
+                   const std::function<void(const std::vector<int>&)>& visit,
+                   std::size_t from = 0) {
     if (count == 0) {
         visit(chosen);
         return;
@@ -250,11 +251,12 @@ std::vector<std::string> TExplainer::Explain(int minimum) {
             competing = true;
             const std::string nameA = Quoted(input_.Clubs[a.Club].Name);
             const std::string nameB = Quoted(input_.Clubs[b.Club].Name);
-            reasons.push_back(nameA + " und " + nameB +
-                              " finden nicht beide Plätze ohne Konflikt (Plätze ohne Konflikt für " +
-                              nameA + ": " + OnlySlots(ClashFreeSlots(a)) + "; für " + nameB +
-                              ": " + OnlySlots(ClashFreeSlots(b)) + "): zusammen mindestens " +
-                              Counted(together, "Konflikt.", "Konflikte."));
+            reasons.push_back(
+                nameA + " und " + nameB +
+                " finden nicht beide Plätze ohne Konflikt (Plätze ohne Konflikt für " + nameA +
+                ": " + OnlySlots(ClashFreeSlots(a)) + "; für " + nameB + ": " +
+                OnlySlots(ClashFreeSlots(b)) + "): zusammen mindestens " +
+                Counted(together, "Konflikt.", "Konflikte."));
         }
     if (!competing)
         reasons.push_back("Kein Verein erzwingt diese Konflikte allein: erst zusammen finden die "

@@ -54,13 +54,13 @@ private:
     int n_ = 0;
     int groups_ = 0;
     int emptyGroup_ = 0;
-    std::array<int, SlotCount> slot_{};       // position -> record index
-    std::array<bool, SlotCount> pinned_{};    // per position
-    std::array<int, SlotCount> oldGroup_{};   // per position
-    std::array<int, SlotCount> partner_{};    // position of the pair partner, -1
-    std::array<int, SlotCount> assigned_{};   // per position, -1 while free
-    std::array<int, MaxGroups> remaining_{};  // per group: teams not placed
-    std::array<int, MaxGroups> oldFree_{};    // per group: free positions it held
+    std::array<int, SlotCount> slot_{};      // position -> record index
+    std::array<bool, SlotCount> pinned_{};   // per position
+    std::array<int, SlotCount> oldGroup_{};  // per position
+    std::array<int, SlotCount> partner_{};   // position of the pair partner, -1
+    std::array<int, SlotCount> assigned_{};  // per position, -1 while free
+    std::array<int, MaxGroups> remaining_{}; // per group: teams not placed
+    std::array<int, MaxGroups> oldFree_{};   // per group: free positions it held
     std::array<std::array<int, SlotCount>, MaxGroups> cost_{};
     std::array<std::array<int, MaxOccasions>, MaxGroups> count_{};
     std::array<std::array<int, MaxOccasions>, MaxGroups> threshold_{};
@@ -352,8 +352,7 @@ TPlacement TSearch::PlacementOf(const std::array<int, SlotCount>& groups) const 
 
 } // namespace
 
-TPlacementSearchResult SearchPlacement(const TPlacementContext& context,
-                                       const TPinnedSlots& pinned,
+TPlacementSearchResult SearchPlacement(const TPlacementContext& context, const TPinnedSlots& pinned,
                                        const TSearchControl& control) {
     return TSearch(context, pinned, control).Run();
 }

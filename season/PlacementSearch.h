@@ -23,8 +23,7 @@ struct TPlacementSearchResult {
     std::int64_t Nodes = 0;
 };
 
-TPlacementSearchResult SearchPlacement(const TPlacementContext& context,
-                                       const TPinnedSlots& pinned,
+TPlacementSearchResult SearchPlacement(const TPlacementContext& context, const TPinnedSlots& pinned,
                                        const TSearchControl& control = {});
 
 // The slot pairs of a placement whose two teams play for one club.

@@ -30,8 +30,8 @@ TSeasonOptimization OptimizeSeason(TSeason season, const std::vector<TPinnedSlot
         ++result.Passes;
         for (int d = 0; d < divisions && !control.Cancelled(); ++d) {
             if (control.Progress)
-                control.Progress({static_cast<double>(d) / divisions, result.Passes, d,
-                                  season.ClashCount()});
+                control.Progress(
+                    {static_cast<double>(d) / divisions, result.Passes, d, season.ClashCount()});
             const TPlacementContext context = MakePlacementContext(season, d);
             if (context.RestClashCount == season.ClashCount())
                 continue; // nothing of this division to improve
