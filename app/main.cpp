@@ -1,10 +1,10 @@
 // Start-up and end of Staffelplan.
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
-#include "ui/RegionalFromLocale.h"
-#include "ui/Staffelplan.h"
-#include "ui/StaffelplanProgram.h"
-#include "ui/StaffelplanSignalQuit.h"
+#include "app/RegionalFromLocale.h"
+#include "ui/windows/Staffelplan.h"
+#include "app/StaffelplanProgram.h"
+#include "app/StaffelplanSignalQuit.h"
 
 #include <QSessionManager>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The division and calendar records, the team slots and the match days.
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 
 #include <array>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "data/Store.h"
 
-#include "data/AtomicFile.h"
+#include "data/file/AtomicFile.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
 

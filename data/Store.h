@@ -2,7 +2,7 @@
 // The program's three tables and what happens to them at start, at the save
 // points, when a division is copied or a calendar assigned, and at the end.
 // No window code: questions and notices reach the caller through callbacks.
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 
 #include <functional>
 #include <optional>

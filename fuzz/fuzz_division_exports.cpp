@@ -1,7 +1,7 @@
 // Plan check, calendar and CSV export: any division gives findings and
 // files (or a TStaffelError), the calendar's lines never exceed 75 octets
 // and both files are valid UTF-8.
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
 #include "report/CsvExport.h"
 #include "report/ICalExport.h"

@@ -3,8 +3,8 @@
 // messages and leaves the table closed.
 #include "data/Records.h"
 #include "data/StaffelError.h"
-#include "data/XmlReader.h"
-#include "data/XmlWriter.h"
+#include "data/file/XmlReader.h"
+#include "data/file/XmlWriter.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // The fixture lists of every division of a table, each with its own layout.
 #include "data/Dates.h"
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "report/Pages.h"
 #include "report/TextMeasure.h"
 

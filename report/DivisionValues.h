@@ -2,7 +2,7 @@
 // One division as plain values, read once from the current row, so that the
 // checks and exports work without the table.
 #include "data/Dates.h"
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "data/Records.h"
 #include "report/FixtureLayout.h"
 

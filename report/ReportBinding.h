@@ -2,7 +2,7 @@
 // The binding of a report run to the current row of the division table:
 // begun at the first data text, ended when the run is over (also after a
 // failure). Between the two the table's links are suspended.
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "data/RegionalSettings.h"
 #include "report/FixtureLayout.h"
 

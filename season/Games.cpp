@@ -24,7 +24,7 @@ int TimeRank(TSpieltagKey key) {
 
 bool GameTimeOrderLess(const TSeasonGame& a, const TSeasonGame& b) {
     if (a.Date != b.Date)
-        return b.Date && (!a.Date || *a.Date < *b.Date);
+        return a.Date && (!b.Date || *a.Date < *b.Date);
     if (a.Game != b.Game)
         return a.Game < b.Game;
     if (a.Day != b.Day)

@@ -3,7 +3,7 @@
 // fixture layout for the current division through the Output Options
 // dialog to the preview, the printer or a file.
 #include "data/Dates.h"
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "report/qt/OutputOptionsDialog.h"
 #include "report/qt/PrintPages.h"
 #include "report/qt/ReportPreviewWindow.h"

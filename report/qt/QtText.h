@@ -1,7 +1,7 @@
 #pragma once
 // Where Windows-1252 field texts meet Qt. Every widget, painter and file
 // name crossing goes through these two.
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 
 #include <QString>
 #include <string>

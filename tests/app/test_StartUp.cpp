@@ -2,11 +2,11 @@
 // about a kept file, the saves at the end, and the termination signals.
 #include "tests/ui/test_StaffelplanFixture.h"
 
-#include "ui/AboutBox.h"
-#include "ui/Auswahl_Spt.h"
-#include "ui/Spieltage.h"
-#include "ui/StaffelplanProgram.h"
-#include "ui/StaffelplanSignalQuit.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/Spieltage.h"
+#include "app/StaffelplanProgram.h"
+#include "app/StaffelplanSignalQuit.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Load writes rows straight into the table's stored form; the packet reader
 // converts them value by value. Both must give the same rows.
 #include "data/StaffelError.h"
-#include "data/XmlReader.h"
+#include "data/file/XmlReader.h"
 
 #include <gtest/gtest.h>
 

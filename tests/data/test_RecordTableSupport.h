@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the record table tests: a link that records the notices
 // it receives, and a one-line picture of a table's state.
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "data/StaffelError.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/AtomicFile.h"
+#include "data/file/AtomicFile.h"
 #include "data/StaffelError.h"
 #include "data/Store.h"
 #include "test_FileSupport.h"

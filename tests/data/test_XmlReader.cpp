@@ -1,7 +1,7 @@
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
-#include "data/XmlReader.h"
-#include "data/XmlWriter.h"
+#include "data/file/XmlReader.h"
+#include "data/file/XmlWriter.h"
 
 #include <gtest/gtest.h>
 

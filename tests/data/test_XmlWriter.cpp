@@ -1,5 +1,5 @@
-#include "data/XmlReader.h"
-#include "data/XmlWriter.h"
+#include "data/file/XmlReader.h"
+#include "data/file/XmlWriter.h"
 
 #include <gtest/gtest.h>
 

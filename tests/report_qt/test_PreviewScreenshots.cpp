@@ -1,7 +1,7 @@
 // Screenshots for the user guide. Disabled in the normal run; make them with
 //   STAFFEL_SCREENSHOT_DIR=docs/screenshots xvfb-run -a tests/test_report_qt \
 //     --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "data/Records.h"
 #include "report/qt/ExecuteLayout.h"
 

@@ -1,6 +1,6 @@
-#include "ui/AboutBox.h"
+#include "ui/windows/AboutBox.h"
 
-#include "ui/AboutVersion.h"
+#include "ui/windows/AboutVersion.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/AboutVersion.h"
+#include "ui/windows/AboutVersion.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // Escape, its button or the close box.
 #include "test_StaffelplanFixture.h"
 
-#include "ui/Auswahl_Spt.h"
-#include "ui/DBGrid.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/controls/DBGrid.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "FakeMessageBoxes.h"
 #include "test_DBTables.h"
-#include "ui/DBCheckBox.h"
+#include "ui/controls/DBCheckBox.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "FakeMessageBoxes.h"
 #include "test_DBTables.h"
-#include "ui/DBEdit.h"
+#include "ui/controls/DBEdit.h"
 
 #include <QAction>
 #include <QApplication>

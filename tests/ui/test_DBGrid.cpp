@@ -1,7 +1,7 @@
 #include "FakeMessageBoxes.h"
 #include "test_DBTables.h"
-#include "ui/DBEdit.h"
-#include "ui/DBGrid.h"
+#include "ui/controls/DBEdit.h"
+#include "ui/controls/DBGrid.h"
 
 #include <QHeaderView>
 #include <QTest>

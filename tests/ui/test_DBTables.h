@@ -1,8 +1,8 @@
 #pragma once
 // Small tables for the control tests: a calendar-like table with a required
 // year, a text, a date and a boolean field.
-#include "data/RecordTable.h"
-#include "ui/DataSource.h"
+#include "data/table/RecordTable.h"
+#include "ui/controls/DataSource.h"
 
 #include <memory>
 #include <vector>

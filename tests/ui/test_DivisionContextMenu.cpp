@@ -1,11 +1,11 @@
 // The division list's context menu: its actions, how it opens, the plan
 // check dialog and the files the exports write.
 #include "data/Records.h"
-#include "ui/DBGrid.h"
-#include "ui/DataSource.h"
-#include "ui/DivisionContextMenu.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/controls/DataSource.h"
+#include "ui/exports/DivisionContextMenu.h"
 #include "ui/MessageBoxes.h"
-#include "ui/PlanCheckDialog.h"
+#include "ui/exports/PlanCheckDialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,13 +2,13 @@
 // the user guide. Disabled in the normal run; make them under Xvfb with
 //   STAFFEL_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a \
 //     tests/test_ui --gtest_also_run_disabled_tests --gtest_filter='*DivisionScreenshots*'
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "data/Records.h"
 #include "report/PlanCheck.h"
-#include "ui/DBGrid.h"
-#include "ui/DivisionContextMenu.h"
-#include "ui/PlanCheckDialog.h"
-#include "ui/Staffelplan.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/exports/DivisionContextMenu.h"
+#include "ui/exports/PlanCheckDialog.h"
+#include "ui/windows/Staffelplan.h"
 
 #include <QDir>
 #include <QGuiApplication>

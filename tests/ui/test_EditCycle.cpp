@@ -1,6 +1,6 @@
-#include "ui/EditCycle.h"
+#include "ui/windows/EditCycle.h"
 
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "data/Records.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/LayoutButtons.h"
+#include "ui/controls/LayoutButtons.h"
 
 #include <gtest/gtest.h>
 

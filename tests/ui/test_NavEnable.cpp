@@ -1,6 +1,6 @@
 #include "FakeMessageBoxes.h"
 #include "test_DBTables.h"
-#include "ui/MYDBNav.h"
+#include "ui/controls/MYDBNav.h"
 
 #include <gtest/gtest.h>
 

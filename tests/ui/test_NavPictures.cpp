@@ -1,4 +1,4 @@
-#include "ui/NavPictures.h"
+#include "ui/controls/NavPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // into the folder named by STAFFEL_SCREENSHOT_DIR (skipped without it):
 //   STAFFEL_SCREENSHOT_DIR=docs/screenshots xvfb-run ./test_ui --gtest_filter='NavScreenshot*'
 #include "test_DBTables.h"
-#include "ui/DBGrid.h"
-#include "ui/MYDBNav.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/controls/MYDBNav.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "FakeMessageBoxes.h"
 #include "data/StaffelError.h"
 #include "test_DBTables.h"
-#include "ui/MYDBNav.h"
+#include "ui/controls/MYDBNav.h"
 
 #include <QApplication>
 #include <QTest>

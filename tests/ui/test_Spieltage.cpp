@@ -1,9 +1,9 @@
 // The calendar window's editing cycle on the main window's calendar table.
 #include "test_StaffelplanFixture.h"
 
-#include "ui/DBEdit.h"
-#include "ui/DBGrid.h"
-#include "ui/Spieltage.h"
+#include "ui/controls/DBEdit.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/windows/Spieltage.h"
 
 #include <QTest>
 

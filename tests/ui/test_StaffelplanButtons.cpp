@@ -1,10 +1,10 @@
 // The main window's four action buttons, the information bar and the status bar.
 #include "test_StaffelplanFixture.h"
 
-#include "ui/AboutBox.h"
-#include "ui/Auswahl_Spt.h"
-#include "ui/Spieltage.h"
-#include "ui/StaffelplanWidgets.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/Spieltage.h"
+#include "ui/controls/StaffelplanWidgets.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // The main window's editing cycle through its navigator.
 #include "test_StaffelplanFixture.h"
 
-#include "ui/DBCheckBox.h"
-#include "ui/DBGrid.h"
+#include "ui/controls/DBCheckBox.h"
+#include "ui/controls/DBGrid.h"
 
 #include <QTest>
 

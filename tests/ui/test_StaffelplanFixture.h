@@ -3,10 +3,10 @@
 // scripted message boxes and its seams recording what they were asked.
 #include "data/Store.h"
 #include "tests/ui/FakeMessageBoxes.h"
-#include "ui/DBEdit.h"
+#include "ui/controls/DBEdit.h"
 #include "ui/ErrorGuard.h"
-#include "ui/MYDBNav.h"
-#include "ui/Staffelplan.h"
+#include "ui/controls/MYDBNav.h"
+#include "ui/windows/Staffelplan.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 // Where the main window's controls stand, that their captions fit, and the tab order.
 #include "test_StaffelplanFixture.h"
 
-#include "ui/DBCheckBox.h"
-#include "ui/DBGrid.h"
-#include "ui/StaffelplanWidgets.h"
+#include "ui/controls/DBCheckBox.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/controls/StaffelplanWidgets.h"
 
 #include <QCheckBox>
 #include <QLabel>

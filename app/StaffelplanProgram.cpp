@@ -1,0 +1,40 @@
+#include "app/StaffelplanProgram.h"
+
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/ErrorGuard.h"
+#include "ui/MessageBoxes.h"
+#include "ui/windows/Spieltage.h"
+#include "ui/windows/Staffelplan.h"
+#include "ui/controls/StaffelplanWidgets.h"
+
+#include <QTimer>
+
+TStaffelplanProgram::TStaffelplanProgram(TRegionalSettings settings,
+                                         std::function<TLocalTime()> clock) {
+    staffelplan_ = std::make_unique<TStaffelplan>(std::move(settings), std::move(clock));
+    TStaffelplan* main = staffelplan_.get();
+    spieltage_ = std::make_unique<TSpieltage>(main->Store, main->d_spieltage, main);
+    auswahl_ = std::make_unique<TAuswahl_Spt>(main->d_spieltage, main);
+    about_ = std::make_unique<TAboutBox>(main);
+    main->Spieltage = spieltage_.get();
+    main->Auswahl_Spt = auswahl_.get();
+    main->AboutBox = about_.get();
+}
+
+TStaffelplanProgram::~TStaffelplanProgram() {
+    about_.reset();
+    auswahl_.reset();
+    spieltage_.reset();
+    staffelplan_.reset();
+}
+
+void TStaffelplanProgram::Show() {
+    TStaffelplan* main = staffelplan_.get();
+    CentreOnScreen(main);
+    main->show();
+    QTimer::singleShot(0, main, [main] {
+        if (const auto notice = main->TakeStartupNotice())
+            Guard([&] { MessageBoxes().Inform(*notice); });
+    });
+}

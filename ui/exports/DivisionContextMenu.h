@@ -1,0 +1,70 @@
+#pragma once
+// The division list's context menu: the plan check and the exports of the
+// current division, and all divisions as one PDF. Opened by the right mouse
+// button and by the context-menu key.
+#include "data/Dates.h"
+#include "data/table/RecordTable.h"
+#include "report/ICalExport.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+class TMessageBoxes;
+
+class TDivisionContextMenu : public QObject {
+    Q_OBJECT
+public:
+    // boxes: nullptr takes the boxes installed at the time of each notice.
+    TDivisionContextMenu(QWidget* grid, TRecordTable& table, TMessageBoxes* boxes = nullptr);
+
+    QMenu* Menu() const { return menu_; }
+    QAction* CheckPlanAction = nullptr;
+    QAction* OwnCalendarAction = nullptr;
+    QAction* DivisionCalendarAction = nullptr;
+    QAction* CsvAction = nullptr;
+    QAction* AllPdfAction = nullptr;
+
+    // Seams; empty ones take the platform's dialogs and the clock.
+    // Returns the chosen file name, empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& fileName,
+                          const QString& filter)>
+        AskSaveFileName;
+    std::function<int(QDialog&)> ShowModal;
+    std::function<void(QMenu&, const QPoint& globalPos)> Popup;
+    std::function<std::int64_t()> NowUtc; // seconds since 1970
+    std::function<TDaySerial()> OutputDay;
+
+    // The actions' work; each fails with a TStaffelError that the menu's
+    // guard shows.
+    void CheckPlan();
+    void ExportCalendar(TCalendarScope scope);
+    void ExportCsv();
+    void ExportAllPdf();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void UpdateActions();
+    QPoint KeyboardMenuPosition() const;
+    QString AskFileName(const QString& caption, const QString& fileName,
+                        const QString& filter) const;
+    TMessageBoxes& Boxes() const;
+
+    QWidget* grid_;
+    TRecordTable& table_;
+    TMessageBoxes* boxes_;
+    QMenu* menu_;
+};
+
+// Installs the menu on the grid; it lives as long as the grid.
+TDivisionContextMenu* InstallDivisionContextMenu(QWidget* grid, TRecordTable& table,
+                                                 TMessageBoxes* boxes = nullptr);

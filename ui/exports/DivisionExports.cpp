@@ -1,0 +1,102 @@
+// The work behind the division list's context menu.
+#include "data/file/AtomicFile.h"
+#include "data/file/Cp1252.h"
+#include "data/StaffelError.h"
+#include "report/AllDivisionPages.h"
+#include "report/CsvExport.h"
+#include "report/PlanCheck.h"
+#include "report/qt/PdfExportAll.h"
+#include "report/qt/QtTextMeasure.h"
+#include "ui/exports/DivisionContextMenu.h"
+#include "ui/MessageBoxes.h"
+#include "ui/exports/PlanCheckDialog.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+
+namespace {
+
+// A suggestion for the save dialog, without characters that file systems refuse.
+QString SuggestedName(const std::string& utf8Title, const QString& suffix) {
+    QString name = QString::fromStdString(utf8Title).trimmed();
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    if (name.isEmpty())
+        name = QStringLiteral("Spielplan");
+    return name + suffix;
+}
+
+void WriteExport(const QString& fileName, std::string_view content) {
+    WriteFileAtomically(QFile::encodeName(fileName).toStdString(), content);
+}
+
+} // namespace
+
+QString TDivisionContextMenu::AskFileName(const QString& caption, const QString& fileName,
+                                          const QString& filter) const {
+    if (AskSaveFileName)
+        return AskSaveFileName(grid_->window(), caption, fileName, filter);
+    return QFileDialog::getSaveFileName(grid_->window(), caption, fileName, filter);
+}
+
+void TDivisionContextMenu::CheckPlan() {
+    table_.FinishEdit();
+    const TDivisionValues division = DivisionFromCurrentRow(table_);
+    TPlanCheckDialog dialog(division, ::CheckPlan(division, table_.Settings()), grid_->window());
+    if (ShowModal)
+        ShowModal(dialog);
+    else
+        dialog.exec();
+}
+
+void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
+    table_.FinishEdit();
+    const TDivisionValues division = DivisionFromCurrentRow(table_);
+    const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
+    const TCalendarExport calendar = MakeCalendar(division, scope, now);
+    if (calendar.Events == 0)
+        throw TStaffelError("Keines der Spiele hat ein Datum; es wurde kein Kalender exportiert.");
+    std::string title = DivisionTitleUtf8(division);
+    if (scope == csOwnTeam)
+        title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
+    const QString fileName =
+        AskFileName(QStringLiteral("Kalender exportieren"), SuggestedName(title, ".ics"),
+                    QStringLiteral("Kalenderdateien (*.ics);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    WriteExport(fileName, calendar.Text);
+    if (calendar.Undated == 1)
+        Boxes().Inform("1 Spiel ohne Datum wurde nicht in den Kalender übernommen.");
+    else if (calendar.Undated > 1)
+        Boxes().Inform(std::to_string(calendar.Undated) +
+                       " Spiele ohne Datum wurden nicht in den Kalender übernommen.");
+}
+
+void TDivisionContextMenu::ExportCsv() {
+    table_.FinishEdit();
+    const TDivisionValues division = DivisionFromCurrentRow(table_);
+    const std::string csv = MakeFixtureCsv(division, table_.Settings());
+    const QString fileName = AskFileName(QStringLiteral("Spielplan als CSV exportieren"),
+                                         SuggestedName(DivisionTitleUtf8(division), ".csv"),
+                                         QStringLiteral("CSV-Dateien (*.csv);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    WriteExport(fileName, csv);
+}
+
+void TDivisionContextMenu::ExportAllPdf() {
+    table_.FinishEdit();
+    if (!table_.Active() || table_.DisplayCount() == 0)
+        throw TStaffelError("Es gibt keine Staffel, die gespeichert werden könnte.");
+    const QString fileName = AskFileName(QStringLiteral("Alle Staffeln als PDF speichern"),
+                                         QStringLiteral("Alle Staffeln.pdf"),
+                                         QStringLiteral("PDF-Dateien (*.pdf);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    const TQtTextMeasure measure;
+    const auto sets = GenerateAllDivisionPages(table_, OutputDay ? OutputDay() : Today(), measure);
+    const QByteArray pdf = PdfOfPageSets(sets, QStringLiteral("Alle Staffeln"));
+    WriteExport(fileName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+}

@@ -1,0 +1,42 @@
+#pragma once
+// TSpieltage, the calendar window: browse, add, change and delete the
+// per-year match-day calendars; a posted calendar is saved at once.
+#include "ui/windows/EditCycle.h"
+#include "ui/controls/MYDBNavTypes.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class TDataSource;
+class TDBEdit;
+class TDBGrid;
+class TMYDBNav;
+class TStore;
+
+class TSpieltage : public QDialog {
+    Q_OBJECT
+public:
+    // Binds to the main window's calendar data source; saves through store.
+    TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent = nullptr);
+    ~TSpieltage() override;
+
+    TDBEdit* DBEdit3 = nullptr;           // Jahr
+    std::array<TDBEdit*, 10> DateEdits{}; // DBEdit15 .. DBEdit24: 1dat .. 8dat, 4Adat, 8Adat
+    TDBGrid* DBGrid1 = nullptr;
+    TMYDBNav* MYDBNav1 = nullptr;
+
+    void DisableEditors();
+    void EnableEditors();
+    void MYDBNav1BeforeAction(TMYDBNav* Sender, TMNavigateBtn Button);
+    void MYDBNav1Click(TMYDBNav* Sender, TMNavigateBtn Button);
+
+private:
+    void CreateControls(TDataSource* d_spieltage);
+    void FormCreate();
+
+    TStore& store_;
+    std::unique_ptr<TEditCycle> cycle_;
+};

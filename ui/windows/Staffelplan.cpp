@@ -1,0 +1,141 @@
+#include "ui/windows/Staffelplan.h"
+
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/controls/DBCheckBox.h"
+#include "ui/controls/DBEdit.h"
+#include "ui/controls/DBGrid.h"
+#include "ui/controls/DataSource.h"
+#include "ui/exports/DivisionContextMenu.h"
+#include "ui/ErrorGuard.h"
+#include "ui/controls/MYDBNav.h"
+#include "ui/MessageBoxes.h"
+#include "ui/windows/Spieltage.h"
+#include "ui/controls/StaffelplanFonts.h"
+#include "ui/exports/StaffelplanPrint.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+
+TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime()> clock)
+    : QWidget(nullptr), Store(std::move(settings), std::move(clock)) {
+    Terminate = [] { QCoreApplication::quit(); };
+    ExecuteLayout = PrintLayoutOfStaffel(&Store.t_staffel(), this);
+    ShowModal = [](QDialog& dialog) { return dialog.exec(); };
+
+    setWindowTitle("Staffelplan");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(765, 558);
+    setFont(UiFont({"Tahoma", 8}));
+
+    d_staffel = new TDataSource(this);
+    d_staffel->SetDataSet(&Store.t_staffel());
+    d_spieltage = new TDataSource(this);
+    d_spieltage->SetDataSet(&Store.t_spieltage());
+    CreateControls();
+    InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+
+    TEditCycleActions actions;
+    actions.EnableEditors = [this] { EnableEditors(); };
+    actions.FocusFirstEditor = [this] { DBEdit3->setFocus(); };
+    actions.SaveTable = [this] { Store.SaveStaffel(); };
+    actions.Leave = [this] { Terminate(); };
+    actions.LockEditors = [this] { DisableEditors(); };
+    // The new row's 10Klasse is already false; the box only has to show it.
+    actions.AfterInsert = [this] { DBCheckBox1->setCheckState(Qt::Unchecked); };
+    cycle_ = std::make_unique<TEditCycle>(Store.t_staffel(), std::move(actions));
+
+    Guard([this] { FormCreate(); });
+}
+
+TStaffelplan::~TStaffelplan() {
+    Guard([this] { FormDestroy(); });
+    // The controls observe the store's tables; they go before the store does.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    delete d_staffel;
+    delete d_spieltage;
+}
+
+void TStaffelplan::FormCreate() {
+    Store.FormCreate();
+    DisableEditors();
+}
+
+void TStaffelplan::FormDestroy() {
+    Store.FormDestroy();
+}
+
+void TStaffelplan::SaveTables() {
+    Store.FormDestroy();
+}
+
+std::array<TDBEdit*, 24> TStaffelplan::AllEditors() const {
+    std::array<TDBEdit*, 24> editors{DBEdit25, DBEdit3, DBEdit2, DBEdit4};
+    std::copy(SlotEdits.begin(), SlotEdits.end(), editors.begin() + 4);
+    std::copy(DateEdits.begin(), DateEdits.end(), editors.begin() + 14);
+    return editors;
+}
+
+void TStaffelplan::DisableEditors() {
+    for (TDBEdit* edit : AllEditors())
+        edit->setEnabled(false);
+    DBCheckBox1->setEnabled(false);
+    DBGrid1->SetReadOnly(true);
+    MYDBNav1->SetFontColor(palette().color(QPalette::WindowText));
+}
+
+void TStaffelplan::EnableEditors() {
+    // Match-day dates come only from a calendar; their editors stay locked.
+    for (TDBEdit* edit : AllEditors())
+        edit->setEnabled(std::find(DateEdits.begin(), DateEdits.end(), edit) == DateEdits.end());
+    DBCheckBox1->setEnabled(true);
+    DBGrid1->SetReadOnly(false);
+    MYDBNav1->SetFontColor(Qt::red);
+}
+
+void TStaffelplan::MYDBNav1BeforeAction(TMYDBNav*, TMNavigateBtn Button) {
+    cycle_->BeforeAction(Button);
+}
+
+void TStaffelplan::MYDBNav1Click(TMYDBNav*, TMNavigateBtn Button) {
+    cycle_->Click(Button);
+}
+
+void TStaffelplan::Button1Click() {
+    bool tenTeams = false;
+    TRecordTable& table = Store.t_staffel();
+    if (table.Active())
+        if (TField* field = table.FindField("10klasse"))
+            tenTeams = field->AsBoolean();
+    ExecuteLayout(tenTeams ? "Klasse10" : "Klasse8");
+}
+
+void TStaffelplan::Button3Click() {
+    Store.CopyStaffel();
+}
+
+void TStaffelplan::Button4Click() {
+    if (Spieltage)
+        ShowModal(*Spieltage);
+}
+
+void TStaffelplan::Button6Click() {
+    Store.AssignSpieltage(
+        [this] { return Auswahl_Spt && ShowModal(*Auswahl_Spt) == QDialog::Accepted; },
+        [](const std::string& question) {
+            return MessageBoxes().Confirm(question, cbYesNo) == caAccept;
+        },
+        [](const std::string& text) { MessageBoxes().Inform(text); });
+}
+
+void TStaffelplan::StatusBar1Click() {
+    if (AboutBox)
+        ShowModal(*AboutBox);
+}
+
+void TStaffelplan::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Terminate();
+}

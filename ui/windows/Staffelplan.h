@@ -1,0 +1,109 @@
+#pragma once
+// TStaffelplan, the main window: the division list with its navigator, the
+// editor panel of the current division, the four action buttons, the
+// information bar and the status bar. It owns the three tables (through the
+// store) and both data sources, and decides when the division table is saved.
+#include "data/Store.h"
+#include "ui/windows/EditCycle.h"
+#include "ui/controls/MYDBNavTypes.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class TAboutBox;
+class TAuswahl_Spt;
+class TClickPanel;
+class TDataSource;
+class TDBCheckBox;
+class TDBEdit;
+class TDBGrid;
+class TMYDBNav;
+class TPanel;
+class TSpieltage;
+class TStatusBar;
+
+class TStaffelplan : public QWidget {
+    Q_OBJECT
+public:
+    // Runs FormCreate; its failure is shown and creation carries on.
+    explicit TStaffelplan(TRegionalSettings settings = TRegionalSettings::German(),
+                          std::function<TLocalTime()> clock = LocalNow);
+    // Runs FormDestroy.
+    ~TStaffelplan() override;
+
+    TStore Store;
+    TRecordTable& t_staffel() { return Store.t_staffel(); }
+    TRecordTable& t_spieltage() { return Store.t_spieltage(); }
+    TDataSource* d_staffel = nullptr;
+    TDataSource* d_spieltage = nullptr;
+
+    // The secondary windows, created after this one at start-up.
+    TSpieltage* Spieltage = nullptr;
+    TAuswahl_Spt* Auswahl_Spt = nullptr;
+    TAboutBox* AboutBox = nullptr;
+
+    // Seams: ending the application, running a print layout, showing a
+    // window modally (returns the dialog's result).
+    std::function<void()> Terminate;
+    std::function<void(const std::string& layoutName)> ExecuteLayout;
+    std::function<int(QDialog&)> ShowModal;
+
+    TPanel* Panel4 = nullptr;
+    TDBGrid* DBGrid1 = nullptr;
+    TMYDBNav* MYDBNav1 = nullptr;
+    TPanel* Panel5 = nullptr;
+    TDBEdit* DBEdit25 = nullptr; // Ueberschrift
+    TDBEdit* DBEdit3 = nullptr;  // Jahr
+    TDBEdit* DBEdit2 = nullptr;  // Klasse
+    TDBCheckBox* DBCheckBox1 = nullptr;
+    TDBEdit* DBEdit4 = nullptr; // Mannschaft
+    TPanel* Panel2 = nullptr;
+    std::array<TDBEdit*, 10> SlotEdits{}; // DBEdit5 .. DBEdit14: 1A .. 5B
+    TPanel* Panel1 = nullptr;
+    std::array<TDBEdit*, 10> DateEdits{}; // DBEdit15 .. DBEdit24: 1dat .. 8dat, 4Adat, 8Adat
+    TPanel* Panel3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    TClickPanel* Panel6 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+
+    void DisableEditors();
+    void EnableEditors();
+    // The editors whose lock DisableEditors and EnableEditors switch.
+    std::array<TDBEdit*, 24> AllEditors() const;
+
+    void MYDBNav1BeforeAction(TMYDBNav* Sender, TMNavigateBtn Button);
+    void MYDBNav1Click(TMYDBNav* Sender, TMNavigateBtn Button);
+    void Button1Click();
+    void Button3Click();
+    void Button4Click();
+    void Button6Click();
+    void StatusBar1Click();
+
+    // The store's notice about kept files, once; shown after the window appears.
+    std::optional<std::string> TakeStartupNotice() { return Store.TakeStartupNotice(); }
+    // Saves both tables, as at the end; for the end of the desktop session.
+    void SaveTables();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateEditorPanel();
+    void CreateButtonPanel();
+    void FormCreate();
+    void FormDestroy();
+
+    std::unique_ptr<TEditCycle> cycle_;
+};
