@@ -1,6 +1,6 @@
 #include "season/Impossibility.h"
 
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "report/Fixtures.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "season/ProposalCsv.h"
 
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "report/CsvExport.h"
 
 std::string MakeProposalCsv(const std::vector<TProposedDivision>& divisions) {

@@ -1,6 +1,6 @@
 #include "SaisonArgs.h"
 
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
 
 #include <charconv>
