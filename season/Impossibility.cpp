@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <set>
 
 // Clubs meet only in the slots they take: what one club costs depends on
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int ListedAtMost = 6;
+constexpr std::size_t ListedAtMost = 6;
 
 struct TParts {
     int Total = 0;
@@ -73,12 +74,14 @@ std::string Quoted(const std::string& cp1252) {
     return "\xE2\x80\x9E" + Cp1252ToUtf8(cp1252) + "\xE2\x80\x9C";
 }
 
-std::string Listed(const std::vector<std::string>& items) {
+// "a, b, c" or, beyond the first few, "a, b, c und 8 weiteren".
+std::string Listed(const std::vector<std::string>& items,
+                   std::size_t atMost = std::numeric_limits<std::size_t>::max()) {
     std::string text;
-    for (std::size_t i = 0; i < items.size() && i < ListedAtMost; ++i)
+    for (std::size_t i = 0; i < items.size() && i < atMost; ++i)
         text += (i ? ", " : "") + items[i];
-    if (items.size() > ListedAtMost)
-        text += ", \xE2\x80\xA6";
+    if (items.size() > atMost)
+        text += " und " + std::to_string(items.size() - atMost) + " weiteren";
     return text;
 }
 
@@ -201,17 +204,18 @@ std::string TExplainer::ClubSentence(const TClubCase& c) const {
     const std::vector<std::string> full = FullOccasions(c.Club);
     const std::vector<std::string> blocked = BlockedDates(c.Club);
     if (c.Least.Hall > c.Least.Internal && !full.empty())
-        causes.push_back("die Halle ist durch andere Staffeln schon belegt am " + Listed(full));
+        causes.push_back("die Halle ist durch andere Staffeln schon belegt am " +
+                         Listed(full, ListedAtMost));
     if (c.Least.Blocked > 0 && !blocked.empty())
-        causes.push_back("die Halle ist gesperrt am " + Listed(blocked));
+        causes.push_back("die Halle ist gesperrt am " + Listed(blocked, ListedAtMost));
     if (causes.empty()) {
         std::string both = "jeder freie Platz bringt ein Heimspiel";
         if (!blocked.empty())
-            both += " an einem gesperrten Tag (" + Listed(blocked) + ")";
+            both += " an einem gesperrten Tag (" + Listed(blocked, ListedAtMost) + ")";
         if (!blocked.empty() && !full.empty())
             both += " oder";
         if (!full.empty())
-            both += " zu einer schon belegten Zeit (" + Listed(full) + ")";
+            both += " zu einer schon belegten Zeit (" + Listed(full, ListedAtMost) + ")";
         causes.push_back(both);
     }
     for (std::size_t i = 0; i < causes.size(); ++i)
