@@ -2,6 +2,7 @@
 
 #include "data/StaffelError.h"
 #include "report/qt/PagePainter.h"
+#include "report/qt/PrintPages.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ void ExportPdf(const TReportPages& pages, const QString& fileName) {
     {
         QPdfWriter writer(&file);
         writer.setResolution(kPdfResolution);
-        writer.setTitle(QString::fromStdString(pages.Title));
+        writer.setTitle(PrintDocumentTitle(pages));
         writer.setCreator(QStringLiteral("Staffelplan"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
