@@ -44,14 +44,12 @@ TEST(FolderNames, DataFolderOutsideTheCodePageWorksAndIsNamedCorrectly) {
     EXPECT_FALSE(again.TakeStartupNotice());
     EXPECT_EQ(again.t_staffel().Field("Klasse").AsText(), "Bezirksliga");
 
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; };
     std::string error;
-    try {
-        again.SaveStaffel();
-    } catch (const TStaffelError& e) {
-        error = e.what();
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; });
+        error = ErrorOf([&] { again.SaveStaffel(); });
     }
-    AtomicFileFaultHook = nullptr;
     EXPECT_TRUE(IsValidUtf8(error)) << error;
     EXPECT_NE(error.find("/" + FolderName + "/Ligatafel.xml"), std::string::npos) << error;
 }
