@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <time.h>
 
 namespace {
 
@@ -20,6 +21,14 @@ using TClock = std::chrono::steady_clock;
 
 double MillisecondsSince(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
+}
+
+// The thread's processor time: on a shared machine the slowest wall-clock
+// run mostly measures the scheduler.
+double ThreadCpuMilliseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 // The generated season with its divisions on `dayGroups` sets of dates
@@ -59,7 +68,7 @@ int EveryPlacement(const TPlacementContext& context) {
 
 // One division of the 200 against the rest: state.range(0) teams,
 // state.range(1) sets of dates in the season. Each iteration proposes for
-// the next division of that size; max_ms is the slowest.
+// the next division of that size; max_cpu_ms is the slowest.
 void BM_ProposalOneDivision(benchmark::State& state) {
     const bool tenTeams = state.range(0) == 10;
     const int dayGroups = static_cast<int>(state.range(1));
@@ -75,15 +84,15 @@ void BM_ProposalOneDivision(benchmark::State& state) {
     std::int64_t nodes = 0, gained = 0;
     for (auto _ : state) {
         const int division = candidates[next++ % candidates.size()];
-        const TClock::time_point start = TClock::now();
+        const double start = ThreadCpuMilliseconds();
         const TSlotProposal proposal = ProposeSlots(MakeProposalInput(season, division));
-        slowest = std::max(slowest, MillisecondsSince(start));
+        slowest = std::max(slowest, ThreadCpuMilliseconds() - start);
         nodes += proposal.Nodes;
         gained += proposal.ClashesBefore - proposal.ClashesAfter;
         benchmark::DoNotOptimize(proposal);
     }
     const double iterations = static_cast<double>(state.iterations());
-    state.counters["max_ms"] = slowest;
+    state.counters["max_cpu_ms"] = slowest;
     state.counters["nodes"] = static_cast<double>(nodes) / iterations;
     state.counters["clashes_gained"] = static_cast<double>(gained) / iterations;
     state.counters["season_clashes"] = season.ClashCount();
