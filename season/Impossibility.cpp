@@ -1,7 +1,7 @@
 #include "season/Impossibility.h"
 
-#include "data/file/Cp1252.h"
 #include "report/Fixtures.h"
+#include "season/QuotedText.h"
 
 #include <algorithm>
 #include <functional>
@@ -68,10 +68,6 @@ void ForEachChoice(const std::vector<int>& candidates, int count, std::vector<in
 
 std::string Counted(int n, const char* one, const char* many) {
     return std::to_string(n) + ' ' + (n == 1 ? one : many);
-}
-
-std::string Quoted(const std::string& cp1252) {
-    return "\xE2\x80\x9E" + Cp1252ToUtf8(cp1252) + "\xE2\x80\x9C";
 }
 
 // "a, b, c" or, beyond the first few, "a, b, c und 8 weiteren".
@@ -190,7 +186,8 @@ std::vector<std::string> TExplainer::BlockedDates(int club) const {
 std::string TExplainer::ClubSentence(const TClubCase& c) const {
     const TClubValues& club = input_.Clubs[c.Club];
     const int teams = c.FreeTeams + static_cast<int>(c.PinnedSlots.size());
-    std::string text = Quoted(club.Name) + " (" + Counted(teams, "Mannschaft", "Mannschaften");
+    std::string text =
+        QuotedFieldText(club.Name) + " (" + Counted(teams, "Mannschaft", "Mannschaften");
     if (!c.PinnedSlots.empty())
         text += ", davon " + std::to_string(c.PinnedSlots.size()) + " festgesetzt";
     text += ", Kapazität " + std::to_string(context_.Clubs[c.Club].Capacity) +
@@ -253,8 +250,8 @@ std::vector<std::string> TExplainer::Explain(int minimum) {
             if (together <= a.Least.Total + b.Least.Total)
                 continue;
             competing = true;
-            const std::string nameA = Quoted(input_.Clubs[a.Club].Name);
-            const std::string nameB = Quoted(input_.Clubs[b.Club].Name);
+            const std::string nameA = QuotedFieldText(input_.Clubs[a.Club].Name);
+            const std::string nameB = QuotedFieldText(input_.Clubs[b.Club].Name);
             reasons.push_back(
                 nameA + " und " + nameB +
                 " finden nicht beide Plätze ohne Konflikt (Plätze ohne Konflikt für " + nameA +
