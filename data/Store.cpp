@@ -1,8 +1,8 @@
 #include "data/Store.h"
 
-#include "data/file/AtomicFile.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 
 #include <array>
 #include <ctime>
@@ -189,11 +189,41 @@ void TStore::CreateSpieltageTable() {
 }
 
 void TStore::SaveStaffel() {
-    staffel_.Save(StaffelFileName);
+    if (!readOnly_)
+        staffel_.Save(StaffelFileName);
 }
 
 void TStore::SaveSpieltage() {
-    spieltage_.Save(SpieltageFileName);
+    if (!readOnly_)
+        spieltage_.Save(SpieltageFileName);
+}
+
+std::vector<std::string> TStore::DataFileNames() const {
+    return {StaffelFileName, SpieltageFileName};
+}
+
+bool TStore::ChangedOnDisk(const std::string&) {
+    return false;
+}
+
+void TStore::Reload(const std::string& fileName) {
+    if (FullPath(fileName) == FullPath(StaffelFileName))
+        staffel_.Load(StaffelFileName);
+    else if (FullPath(fileName) == FullPath(SpieltageFileName))
+        spieltage_.Load(SpieltageFileName);
+}
+
+std::vector<std::string> TStore::FormDestroyForced() {
+    rescueNeeded_ = false;
+    if (readOnly_)
+        return {};
+    try {
+        FormDestroy();
+    } catch (const TStaffelError& error) {
+        rescueNeeded_ = true;
+        return {error.what()};
+    }
+    return {};
 }
 
 void TStore::CopyStaffel() {
@@ -252,6 +282,8 @@ bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
 }
 
 void TStore::FormDestroy() {
+    if (readOnly_)
+        return;
     std::string messages;
     auto report = [&messages](const std::string& message) {
         if (!messages.empty())

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct TLocalTime {
     int Year = 2000;
@@ -23,6 +24,12 @@ std::string FormatTime(std::string_view format, int hour, int minute, int second
 
 inline constexpr const char* StaffelFileName = "Ligatafel.xml";
 inline constexpr const char* SpieltageFileName = "Spieltage.xml";
+
+// A data file on disk is no longer what the program loaded or last saved.
+enum class TOutsideChangeAnswer { LoadTheirs, SaveOurs };
+struct TOutsideChange {
+    std::string FileName; // full path
+};
 
 class TStore {
 public:
@@ -56,6 +63,30 @@ public:
 
     // Saves both tables; fails afterwards with every save's message.
     void FormDestroy();
+    // The end nobody watches (signal, session end, lost display): asks
+    // nothing, keeps a file changed from outside as a backup, writes a table
+    // it cannot save to a rescue file. Returns the lines for standard error.
+    std::vector<std::string> FormDestroyForced();
+    // Whether the last forced end had to write a rescue file.
+    bool RescueNeeded() const { return rescueNeeded_; }
+
+    // Read-only: nothing is ever written, a missing file becomes a table in
+    // memory only.
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool ReadOnly() const { return readOnly_; }
+
+    // The data files as the store names them (relative to the working folder).
+    std::vector<std::string> DataFileNames() const;
+    // Whether the file (a data file name or its full path) differs from what
+    // was loaded or last saved.
+    bool ChangedOnDisk(const std::string& fileName);
+    // Loads the file's current version into its table.
+    void Reload(const std::string& fileName);
+
+    // Asked before a save overwrites a file changed from outside; unset: SaveOurs.
+    std::function<TOutsideChangeAnswer(const TOutsideChange&)> OnOutsideChange;
+    // Told the names of the files kept when both versions were kept.
+    std::function<void(const std::string&)> OnInform;
 
 private:
     void KeepUnloadableFile(const std::string& fileName, const std::string& reason);
@@ -65,4 +96,6 @@ private:
     TRecordTable spieltage_;
     TRecordTable kopie_;
     std::string startupNotice_;
+    bool readOnly_ = false;
+    bool rescueNeeded_ = false;
 };
