@@ -52,12 +52,12 @@ void DisarmExitSave() {
     exitSave = nullptr;
 }
 
-int Report(const std::vector<std::string>& lines) {
+int Report(const std::vector<std::string>& lines, bool rescued) {
     const std::string title = ApplicationTitle().toStdString();
     for (const std::string& line : lines)
         std::fprintf(stderr, "%s: %s\n", title.c_str(), line.c_str());
     std::fflush(stderr);
-    return lines.empty() ? 0 : 1;
+    return rescued ? 1 : 0;
 }
 
 } // namespace ForcedEnd

@@ -22,8 +22,8 @@ bool Requested();
 void ArmExitSave(std::function<int()> save);
 void DisarmExitSave();
 
-// Writes a forced end's lines to standard error; the exit status: 0 when
-// there were none, else 1 (a table went to a rescue file or was not saved).
-int Report(const std::vector<std::string>& lines);
+// Writes a forced end's lines to standard error; returns the exit status:
+// 1 when a table had to go to a rescue file, else 0.
+int Report(const std::vector<std::string>& lines, bool rescued);
 
 } // namespace ForcedEnd

@@ -36,7 +36,11 @@ int main(int argc, char** argv) {
     TStaffelplanProgram program(RegionalFromLocale(EffectiveTimeLocaleName()), LocalNow,
                                 access == faReadOnly);
     TStaffelplan& staffelplan = program.Staffelplan();
-    ForcedEnd::ArmExitSave([&staffelplan] { return ForcedEnd::Report(staffelplan.EndForced()); });
+    const auto endForced = [&staffelplan] {
+        const std::vector<std::string> lines = staffelplan.EndForced();
+        return ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());
+    };
+    ForcedEnd::ArmExitSave(endForced);
 
     // The session may end the process once its data is committed, without
     // anybody left to answer a box; the program may also go on afterwards.
@@ -44,7 +48,8 @@ int main(int argc, char** argv) {
                      [&staffelplan](QSessionManager&) {
                          const bool interactive = !BoxesNonInteractive();
                          SetBoxesNonInteractive(true);
-                         ForcedEnd::Report(staffelplan.SaveForced());
+                         const std::vector<std::string> lines = staffelplan.SaveForced();
+                         ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());
                          SetBoxesNonInteractive(!interactive);
                      });
 
@@ -56,7 +61,7 @@ int main(int argc, char** argv) {
     }
     ForcedEnd::DisarmExitSave();
     if (ForcedEnd::Requested())
-        return ForcedEnd::Report(staffelplan.EndForced());
+        return endForced();
     return 0;
     // The program object goes before the lock: the main window's FormDestroy
     // saves both tables, unless a forced end already has.

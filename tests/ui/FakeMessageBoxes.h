@@ -15,7 +15,7 @@ struct TShownBox {
     TKind Kind = Notice;
     std::string Text;
     TConfirmButtons Buttons = cbYesNo; // questions only
-    std::string First, Second;         // a choice's own answers
+    std::string First{}, Second{};     // a choice's own answers
     friend bool operator==(const TShownBox&, const TShownBox&) = default;
 };
 

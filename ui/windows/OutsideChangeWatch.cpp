@@ -5,6 +5,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -48,9 +49,11 @@ TOutsideChangeWatch::TOutsideChangeWatch(TStore& store, std::function<bool()> id
 // A file replaced by rename drops out of the watcher; the folder stays.
 void TOutsideChangeWatch::Watch() {
     QStringList paths{QDir::currentPath()};
-    for (const char* name : {StaffelFileName, SpieltageFileName})
-        if (QFileInfo::exists(QString::fromLatin1(name)))
-            paths << QDir::current().absoluteFilePath(QString::fromLatin1(name));
+    for (const std::string& name : store_.DataFileNames()) {
+        const QString file = QFile::decodeName(name.c_str());
+        if (QFileInfo::exists(file))
+            paths << QDir::current().absoluteFilePath(file);
+    }
     for (const QString& path : paths)
         if (!watcher_.files().contains(path) && !watcher_.directories().contains(path))
             watcher_.addPath(path);
@@ -62,11 +65,11 @@ void TOutsideChangeWatch::Check() {
         settle_.start();
         return;
     }
-    CheckFile(StaffelFileName);
-    CheckFile(SpieltageFileName);
+    for (const std::string& name : store_.DataFileNames())
+        CheckFile(name);
 }
 
-void TOutsideChangeWatch::CheckFile(const char* fileName) {
+void TOutsideChangeWatch::CheckFile(const std::string& fileName) {
     if (!store_.ChangedOnDisk(fileName))
         return;
     const TDiskState state = DiskState(fileName);
@@ -81,9 +84,9 @@ void TOutsideChangeWatch::CheckFile(const char* fileName) {
     }
 }
 
-TOutsideChangeWatch::TDiskState TOutsideChangeWatch::DiskState(const char* fileName) {
+TOutsideChangeWatch::TDiskState TOutsideChangeWatch::DiskState(const std::string& fileName) {
     struct stat info = {};
-    if (::stat(fileName, &info) != 0)
+    if (::stat(fileName.c_str(), &info) != 0)
         return {-1, 0, 0, 0};
     return {static_cast<long long>(info.st_size),
             static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec,

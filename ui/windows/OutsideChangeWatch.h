@@ -38,11 +38,11 @@ public:
 
 private:
     void Watch();
-    void CheckFile(const char* fileName);
+    void CheckFile(const std::string& fileName);
 
     // Size, modification time and inode of a file as last declined.
     using TDiskState = std::tuple<long long, long long, long long, unsigned long long>;
-    static TDiskState DiskState(const char* fileName);
+    static TDiskState DiskState(const std::string& fileName);
 
     TStore& store_;
     std::function<bool()> idle_;

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QPushButton>
 
 TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime()> clock,
                            bool readOnly)
