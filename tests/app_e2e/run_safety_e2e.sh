@@ -18,6 +18,8 @@ done
 scratch=$(mktemp -d)
 xpid=
 cleanup() {
+    chattr -R -i "$scratch" 2>/dev/null
+    chmod -R u+w "$scratch" 2>/dev/null
     [[ -n $xpid ]] && kill -KILL "$xpid" 2>/dev/null
     jobs -p | xargs -r kill -KILL 2>/dev/null
     rm -rf "$scratch"
@@ -103,6 +105,7 @@ type_division() { # window year class: the cursor is in the year editor after "n
 }
 
 has() { grep -q -- "$2" "$folder/$1"; }
+lacks() { ! has "$@"; }
 unchanged() { cmp -s "$1" "$2"; }
 # A deleted row stays in the file's change log with the deleted bit (2) set.
 kept() { ! gone "$@"; }
@@ -234,24 +237,50 @@ check "the holder ends with status 0 (got $status)" test "$status" = 0
 stop_x
 
 # --- A save that fails at a forced end -------------------------------------
+# The data folder starts refusing every write while the program runs: as
+# root the folder is made immutable, else its write permission is taken away.
+refuse_writing() {
+    if (($(id -u) == 0)); then
+        chattr +i "$1" 2>/dev/null
+    else
+        chmod a-w "$1"
+    fi
+    ! touch "$1/.probe" 2>/dev/null
+}
+allow_writing() {
+    chattr -i "$1" 2>/dev/null
+    chmod u+w "$1" 2>/dev/null
+}
+
 scenario="failed save at a forced end"
 start_x
 new_folder rescue
-start_program rescue
+mkdir "$scratch/home"
+(cd "$folder" && HOME="$scratch/home" exec "$program" >"$scratch/rescue.out" 2>"$scratch/rescue.err") &
+pid=$!
 main=$(window '^Staffelplan$')
 press_neu "$main"
 type_division "$main" 2026 Oberliga
-# A folder where the data file was: no file can be renamed over it.
-rm "$folder/Ligatafel.xml"
-mkdir "$folder/Ligatafel.xml"
-kill -TERM "$pid"
-wait_end "$pid" 10
-check "the program ends without waiting, with a non-zero status (got $status)" \
-    test "$status" != 0 -a "$status" != 124
-rescue=$(ls "$folder" | grep -i rettung | head -n 1)
-check "a rescue file was written ($rescue)" test -n "$rescue"
-[[ -n $rescue ]] && check "the rescue file holds the pending edit" has "$rescue" 'Klasse="Oberliga"'
-check "standard error names the rescue file" grep -q -- "rettung" "$scratch/rescue.err"
+if refuse_writing "$folder"; then
+    kill -TERM "$pid"
+    wait_end "$pid" 10
+    allow_writing "$folder"
+    check "the program ends without waiting, with a non-zero status (got $status)" \
+        test "$status" != 0 -a "$status" != 124
+    rescue=$(ls "$scratch/home" | grep rettung | head -n 1)
+    check "a rescue file was written in the home folder ($rescue)" test -n "$rescue"
+    if [[ -n $rescue ]]; then
+        check "the rescue file holds the pending edit" \
+            grep -q 'Klasse="Oberliga"' "$scratch/home/$rescue"
+        check "standard error names the rescue file" grep -q -- "$rescue" "$scratch/rescue.err"
+    fi
+    check "the data file stayed as it was" lacks Ligatafel.xml Oberliga
+else
+    allow_writing "$folder"
+    echo "skip $scenario: the folder cannot be made to refuse writing here"
+    kill -TERM "$pid"
+    wait_end "$pid" 10
+fi
 stop_x
 
 exit $failed
