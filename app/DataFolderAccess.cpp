@@ -51,8 +51,7 @@ TFolderAccess OpenDataFolder(TDataFolderLock& lock, TMessageBoxes& boxes) {
     case flHeldByOther:
         break;
     }
-    const TConfirmAnswer answer =
-        boxes.Choose(LockHeldQuestion(lock, QSysInfo::machineHostName()), OpenReadOnlyAnswer,
-                     QuitAnswer);
+    const TConfirmAnswer answer = boxes.Choose(LockHeldQuestion(lock, QSysInfo::machineHostName()),
+                                               OpenReadOnlyAnswer, QuitAnswer);
     return answer == caAccept ? faReadOnly : faQuit;
 }

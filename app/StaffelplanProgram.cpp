@@ -12,8 +12,7 @@
 
 TStaffelplanProgram::TStaffelplanProgram(TRegionalSettings settings,
                                          std::function<TLocalTime()> clock, bool readOnly) {
-    staffelplan_ =
-        std::make_unique<TStaffelplan>(std::move(settings), std::move(clock), readOnly);
+    staffelplan_ = std::make_unique<TStaffelplan>(std::move(settings), std::move(clock), readOnly);
     TStaffelplan* main = staffelplan_.get();
     spieltage_ = std::make_unique<TSpieltage>(main->Store, main->d_spieltage, main);
     if (readOnly)

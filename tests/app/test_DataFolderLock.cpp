@@ -48,8 +48,8 @@ TEST(DataFolderLock, LockOfAnEndedCopyIsTakenOverWithoutAsking) {
     QFile stale(QDir(dir.path()).filePath(DataFolderLockName));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write(QByteArray::number(deadPid > 0 ? deadPid : 999999) + "\nStaffelplan\n" +
-                QSysInfo::machineHostName().toUtf8() + "\n" + QSysInfo::machineUniqueId() +
-                "\n" + QSysInfo::bootUniqueId() + "\n");
+                QSysInfo::machineHostName().toUtf8() + "\n" + QSysInfo::machineUniqueId() + "\n" +
+                QSysInfo::bootUniqueId() + "\n");
     stale.close();
 
     TDataFolderLock lock(dir.path());

@@ -62,11 +62,10 @@ TEST(StderrMessageBoxes, WritesEveryBoxAndAnswersNoQuestion) {
     EXPECT_EQ(boxes.Choose("Welche Fassung?", "A", "B"), caClosed);
     boxes.Inform("Spieltage wurden übernommen");
     boxes.ShowError("Key violation.");
-    EXPECT_EQ(out.str(),
-              title + ": Frage ohne Antwort: Sollen die Spieltage übernommen werden?\n" + title +
-                  ": Frage ohne Antwort: Welche Fassung?\n" + title +
-                  ": Hinweis: Spieltage wurden übernommen\n" + title +
-                  ": Fehler: Key violation.\n");
+    EXPECT_EQ(out.str(), title + ": Frage ohne Antwort: Sollen die Spieltage übernommen werden?\n" +
+                             title + ": Frage ohne Antwort: Welche Fassung?\n" + title +
+                             ": Hinweis: Spieltage wurden übernommen\n" + title +
+                             ": Fehler: Key violation.\n");
 }
 
 TEST(ForcedEndReport, LinesGoToStandardErrorAndARescueFailsTheStatus) {
@@ -93,9 +92,7 @@ TEST(ForcedEndExit, ExitRunsTheArmedSave) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        ForcedEnd::ArmExitSave([] {
-            return BoxesNonInteractive() ? 3 : 4;
-        });
+        ForcedEnd::ArmExitSave([] { return BoxesNonInteractive() ? 3 : 4; });
         std::exit(1);
     }
     int status = 0;

@@ -191,8 +191,8 @@ void TMYDBNav::UpdateAllButtons() {
 }
 
 void TMYDBNav::ClickButton(TMNavigateBtn button) {
-    if (readOnly_ && (button == nbInsert || button == nbDelete || button == nbEdit ||
-                      button == nbPost))
+    if (readOnly_ &&
+        (button == nbInsert || button == nbDelete || button == nbEdit || button == nbPost))
         return;
     QPointer<TMYDBNav> self(this);
     if (dataLink_->Active()) {

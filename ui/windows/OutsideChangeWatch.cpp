@@ -34,8 +34,7 @@ TOutsideChangeAnswer AskAboutOutsideChange(const TOutsideChange& change) {
     return answer == caDecline ? TOutsideChangeAnswer::SaveOurs : TOutsideChangeAnswer::LoadTheirs;
 }
 
-TOutsideChangeWatch::TOutsideChangeWatch(TStore& store, std::function<bool()> idle,
-                                         QObject* parent)
+TOutsideChangeWatch::TOutsideChangeWatch(TStore& store, std::function<bool()> idle, QObject* parent)
     : QObject(parent), store_(store), idle_(std::move(idle)) {
     settle_.setSingleShot(true);
     settle_.setInterval(SettleMs);
@@ -90,5 +89,6 @@ TOutsideChangeWatch::TDiskState TOutsideChangeWatch::DiskState(const std::string
         return {-1, 0, 0, 0};
     return {static_cast<long long>(info.st_size),
             static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec,
-            static_cast<long long>(info.st_ctim.tv_sec), static_cast<unsigned long long>(info.st_ino)};
+            static_cast<long long>(info.st_ctim.tv_sec),
+            static_cast<unsigned long long>(info.st_ino)};
 }

@@ -56,7 +56,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     Store.OnInform = [](const std::string& text) { MessageBoxes().Inform(text); };
     Guard([this] { FormCreate(); });
     ApplyReadOnly();
-    OutsideChanges = new TOutsideChangeWatch(Store, [this] { return Idle(); }, this);
+    const auto idle = [this] { return Idle(); };
+    OutsideChanges = new TOutsideChangeWatch(Store, idle, this);
 }
 
 TStaffelplan::~TStaffelplan() {
