@@ -11,6 +11,8 @@
 // order of the print-out; games without a date have an empty date.
 std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings);
 
-// The field as it stands, or quoted with inner quotes doubled when it holds
-// a semicolon, a quote or a line break.
+// One cell, for every CSV the program writes: a leading apostrophe when the
+// text begins with "=", "+", "-", "@", a tab or a carriage return, so that a
+// spreadsheet takes it as text, not as a formula; then quoted with inner
+// quotes doubled when it holds a semicolon, a quote or a line break.
 std::string CsvField(std::string_view utf8);

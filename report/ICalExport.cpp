@@ -1,9 +1,10 @@
 #include "report/ICalExport.h"
 
-#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 #include "report/Fixtures.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -57,6 +58,11 @@ std::string UtcStamp(std::int64_t seconds) {
                   static_cast<int>(clock.minutes().count()),
                   static_cast<int>(clock.seconds().count()));
     return text;
+}
+
+std::int64_t SequenceOf(std::int64_t stampUtc) {
+    constexpr std::int64_t Year2000 = 946684800; // 2000-01-01 00:00:00 UTC
+    return std::max<std::int64_t>(stampUtc - Year2000, 0);
 }
 
 // Letters and digits stay, every other octet of the UTF-8 text becomes %XX:
@@ -175,6 +181,7 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
         add(line);
 
     const std::string stamp = UtcStamp(stampUtc);
+    const std::string sequence = std::to_string(SequenceOf(stampUtc));
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         if (scope == csOwnTeam && !PlaysIn(division, game, own))
             continue;
@@ -187,6 +194,7 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
         add("BEGIN:VEVENT");
         add("UID:" + GameUid(division, game));
         add("DTSTAMP:" + stamp);
+        add("SEQUENCE:" + sequence);
         add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
         add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
         add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +

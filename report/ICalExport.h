@@ -18,8 +18,10 @@ struct TCalendarExport {
 // One event per dated game of the scope. The UIDs depend only on year,
 // class, match day, game time and slots, so that a calendar program
 // updates its events when the file is imported again. stampUtc (seconds
-// since 1970, UTC) becomes every event's DTSTAMP. csOwnTeam fails when the
-// own team is missing or stands in no slot.
+// since 1970, UTC) becomes every event's DTSTAMP, and as seconds since
+// 2000-01-01 UTC its SEQUENCE, which grows with every export so that a moved
+// date counts as an update. csOwnTeam fails when the own team is missing or
+// stands in no slot.
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
                              std::int64_t stampUtc);
 
