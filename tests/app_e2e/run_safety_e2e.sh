@@ -275,6 +275,30 @@ if refuse_writing "$folder"; then
         check "standard error names the rescue file" grep -q -- "$rescue" "$scratch/rescue.err"
     fi
     check "the data file stayed as it was" lacks Ligatafel.xml Oberliga
+
+    # The user is there: a failed save shows its error box. A signal while it
+    # is up, after a normal end began, still rescues.
+    rm -f "$scratch/home/"*
+    (cd "$folder" && HOME="$scratch/home" exec "$program" >"$scratch/normal.out" 2>"$scratch/normal.err") &
+    pid=$!
+    main=$(window '^Staffelplan$')
+    press_neu "$main"
+    type_division "$main" 2027 Regionalliga
+    refuse_writing "$folder"
+    press_speichern "$main"
+    error=$(timeout 10 bash -c "until xdotool search --onlyvisible --name '^Staffelplan\$' | grep -v -x $main; do sleep 0.2; done" | head -n 1)
+    check "the failed save shows its error" test -n "$error"
+    [[ -n $error ]] && xdotool windowfocus --sync "$error" key Return
+    sleep 0.5
+    click "$main" 695 186 # "abbrechen": the normal end, whose save fails too
+    error=$(timeout 10 bash -c "until xdotool search --onlyvisible --name '^Staffelplan\$' | grep -v -x $main; do sleep 0.2; done" | head -n 1)
+    check "the end's failed save shows its error" test -n "$error"
+    kill -TERM "$pid"
+    wait_end "$pid" 10
+    allow_writing "$folder"
+    check "a signal during that box ends with a non-zero status (got $status)" \
+        test "$status" != 0 -a "$status" != 124
+    check "the entry went to a rescue file" grep -q 'Klasse="Regionalliga"' "$scratch/home/"*rettung*
 else
     allow_writing "$folder"
     echo "skip $scenario: the folder cannot be made to refuse writing here"
