@@ -118,20 +118,8 @@ gone() { # file class
 }
 
 # Three divisions without a change log, so that a deleted one leaves no trace.
-write_divisions() {
-    local fields='<FIELD attrname="id" fieldtype="i4"/><FIELD attrname="Ueberschrift" fieldtype="string" WIDTH="30"/><FIELD attrname="Klasse" fieldtype="string" required="true" WIDTH="30"/><FIELD attrname="Jahr" fieldtype="i4" required="true"/><FIELD attrname="10Klasse" fieldtype="boolean" required="true"/><FIELD attrname="Mannschaft" fieldtype="string" WIDTH="20"/>'
-    local slot day
-    for slot in 1A 1B 2A 2B 3A 3B 4A 4B 5A 5B; do
-        fields+="<FIELD attrname=\"$slot\" fieldtype=\"string\" WIDTH=\"20\"/>"
-    done
-    for day in 1 2 3 4 5 6 7 8 4A 8A; do
-        fields+="<FIELD attrname=\"${day}dat\" fieldtype=\"date\"/>"
-    done
-    local rows='<ROW Ueberschrift="Badminton" Klasse="Bezirksliga Nord" Jahr="2009" 10Klasse="FALSE"/><ROW Ueberschrift="Badminton" Klasse="Landesliga" Jahr="2009" 10Klasse="TRUE"/><ROW Ueberschrift="Badminton" Klasse="Kreisklasse" Jahr="2010" 10Klasse="FALSE"/>'
-    printf '%s' "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>$fields</FIELDS><PARAMS/></METADATA><ROWDATA>$rows</ROWDATA></DATAPACKET>" \
-        >"$1"
-}
-write_divisions "$scratch/divisions.xml"
+source "$(cd "$(dirname "$0")" && pwd)/divisions_file.sh"
+write_divisions_file "$scratch/divisions.xml" '<ROW Ueberschrift="Badminton" Klasse="Bezirksliga Nord" Jahr="2009" 10Klasse="FALSE"/><ROW Ueberschrift="Badminton" Klasse="Landesliga" Jahr="2009" 10Klasse="TRUE"/><ROW Ueberschrift="Badminton" Klasse="Kreisklasse" Jahr="2010" 10Klasse="FALSE"/>'
 
 # --- Two copies on one folder -------------------------------------------
 scenario="two copies"
