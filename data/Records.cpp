@@ -82,6 +82,14 @@ const std::vector<TRecordFieldSpec>& KopieRecordFields() {
     return fields;
 }
 
+const std::vector<TRecordFieldSpec>& VereineRecordFields() {
+    // A club name longer than a team name could never be a team's club.
+    static const std::vector<TRecordFieldSpec> fields = {{"Verein", ctText, 20, true},
+                                                         {"Kapazitaet", ctInteger, 0, false},
+                                                         {"Sperrtermine", ctText, 250, false}};
+    return fields;
+}
+
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields) {
     for (const auto& field : fields)
         table.DefineField(std::string(field.Name), field.Type, field.Width, field.Required);
@@ -90,4 +98,8 @@ void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fiel
 void t_staffelNewRecord(TRecordTable& table) {
     table.Field("Ueberschrift").SetAsText("Badminton");
     table.Field("10Klasse").SetAsBoolean(false);
+}
+
+void t_vereineNewRecord(TRecordTable& table) {
+    table.Field("Kapazitaet").SetAsInteger(1);
 }

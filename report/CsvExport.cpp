@@ -2,11 +2,7 @@
 
 #include "report/Fixtures.h"
 
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-void AddLine(std::string& out, std::initializer_list<std::string_view> fields) {
+void AddCsvLine(std::string& out, std::initializer_list<std::string_view> fields) {
     bool first = true;
     for (std::string_view field : fields) {
         if (!first)
@@ -16,8 +12,6 @@ void AddLine(std::string& out, std::initializer_list<std::string_view> fields) {
     }
     out += "\r\n";
 }
-
-} // namespace
 
 std::string CsvField(std::string_view utf8) {
     std::string text;
@@ -39,13 +33,13 @@ std::string CsvField(std::string_view utf8) {
 }
 
 std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings) {
-    std::string out(kByteOrderMark);
-    AddLine(out, {"Spieltag", "Datum", "Uhrzeit", "Heim", "Gast"});
+    std::string out(CsvByteOrderMark);
+    AddCsvLine(out, {"Spieltag", "Datum", "Uhrzeit", "Heim", "Gast"});
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         const auto date = division.Date(game.Day);
-        AddLine(out, {SpieltagKeyName(game.Day), date ? settings.FormatDate(*date) : std::string(),
-                      game.Game == 1 ? "15:00" : "19:00", TeamLabelUtf8(division, game.Home),
-                      TeamLabelUtf8(division, game.Away)});
+        AddCsvLine(out, {SpieltagKeyName(game.Day),
+                         date ? settings.FormatDate(*date) : std::string(), GameClock(game.Game),
+                         TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
     }
     return out;
 }

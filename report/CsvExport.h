@@ -4,12 +4,18 @@
 #include "data/RegionalSettings.h"
 #include "report/DivisionValues.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 // A header line, then one line per game of the division's layout in the
 // order of the print-out; games without a date have an empty date.
 std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings);
+
+// The byte-order mark every CSV file of the program begins with.
+inline constexpr std::string_view CsvByteOrderMark = "\xEF\xBB\xBF";
+// One line of UTF-8 fields, each through CsvField, ended with CRLF.
+void AddCsvLine(std::string& out, std::initializer_list<std::string_view> fields);
 
 // One cell, for every CSV the program writes: a leading apostrophe when the
 // text begins with "=", "+", "-", "@", a tab or a carriage return, so that a

@@ -8,24 +8,36 @@
 
 namespace {
 
-const TValue* ValueOf(TRecordTable& table, std::string_view name) {
-    const TField* field = table.FindField(name);
-    return field ? &field->Value() : nullptr;
-}
+// One row's values by field name: the current row, or a row of the display order.
+struct TRowValues {
+    TRecordTable& Table;
+    int DisplayIndex = -1; // -1: the current row
 
-std::string TextOf(TRecordTable& table, std::string_view name) {
-    const TValue* value = ValueOf(table, name);
+    const TValue* Value(std::string_view name) const {
+        const TField* field = Table.FindField(name);
+        if (!field)
+            return nullptr;
+        return DisplayIndex < 0 ? &field->Value()
+                                : &Table.DisplayValue(DisplayIndex, field->Index());
+    }
+    std::string Text(std::string_view name) const {
+        return DisplayIndex < 0 ? Table.Field(name).AsText()
+                                : Table.DisplayText(DisplayIndex, Table.Field(name).Index());
+    }
+};
+
+std::string TextOf(const TRowValues& row, std::string_view name) {
+    const TValue* value = row.Value(name);
     if (!value)
         return {};
     if (const auto* text = std::get_if<std::string>(value))
         return *text;
     // A column the file typed differently still reads as its text.
-    return std::holds_alternative<std::monostate>(*value) ? std::string()
-                                                          : table.Field(name).AsText();
+    return std::holds_alternative<std::monostate>(*value) ? std::string() : row.Text(name);
 }
 
-std::optional<std::int32_t> IntegerOf(TRecordTable& table, std::string_view name) {
-    const TValue* value = ValueOf(table, name);
+std::optional<std::int32_t> IntegerOf(const TRowValues& row, std::string_view name) {
+    const TValue* value = row.Value(name);
     if (!value)
         return std::nullopt;
     if (const auto* number = std::get_if<std::int32_t>(value))
@@ -41,11 +53,27 @@ std::optional<std::int32_t> IntegerOf(TRecordTable& table, std::string_view name
     return std::nullopt;
 }
 
-std::optional<TDaySerial> DateOf(TRecordTable& table, std::string_view name) {
-    const TValue* value = ValueOf(table, name);
+std::optional<TDaySerial> DateOf(const TRowValues& row, std::string_view name) {
+    const TValue* value = row.Value(name);
     if (const auto* date = value ? std::get_if<TDateValue>(value) : nullptr)
         return date->Day;
     return std::nullopt;
+}
+
+TDivisionValues DivisionFromRow(const TRowValues& row) {
+    TDivisionValues division;
+    division.Ueberschrift = TextOf(row, "Ueberschrift");
+    division.Klasse = TextOf(row, "Klasse");
+    division.Jahr = IntegerOf(row, "Jahr");
+    const TValue* ten = row.Value("10Klasse");
+    const auto* flag = ten ? std::get_if<bool>(ten) : nullptr;
+    division.TenTeams = flag && *flag;
+    division.Mannschaft = TextOf(row, "Mannschaft");
+    for (int s = 0; s < SlotCount; ++s)
+        division.Teams[s] = TextOf(row, SlotFieldName(static_cast<TSlotName>(s)));
+    for (int d = 0; d < SpieltagCount; ++d)
+        division.Dates[d] = DateOf(row, SpieltagDateFieldName(static_cast<TSpieltagKey>(d)));
+    return division;
 }
 
 } // namespace
@@ -56,19 +84,17 @@ TDivisionValues DivisionFromCurrentRow(TRecordTable& table) {
         state == tsEdit || state == tsInsert || (table.Active() && !table.IsEmpty());
     if (!hasRow)
         throw TStaffelError("Es ist keine Staffel ausgewählt.");
-    TDivisionValues division;
-    division.Ueberschrift = TextOf(table, "Ueberschrift");
-    division.Klasse = TextOf(table, "Klasse");
-    division.Jahr = IntegerOf(table, "Jahr");
-    const TValue* ten = ValueOf(table, "10Klasse");
-    const auto* flag = ten ? std::get_if<bool>(ten) : nullptr;
-    division.TenTeams = flag && *flag;
-    division.Mannschaft = TextOf(table, "Mannschaft");
-    for (int s = 0; s < SlotCount; ++s)
-        division.Teams[s] = TextOf(table, SlotFieldName(static_cast<TSlotName>(s)));
-    for (int d = 0; d < SpieltagCount; ++d)
-        division.Dates[d] = DateOf(table, SpieltagDateFieldName(static_cast<TSpieltagKey>(d)));
-    return division;
+    return DivisionFromRow({table, -1});
+}
+
+std::vector<TDivisionValues> AllDivisions(TRecordTable& table) {
+    std::vector<TDivisionValues> divisions;
+    if (!table.Active())
+        return divisions;
+    divisions.reserve(table.DisplayCount());
+    for (int r = 0; r < table.DisplayCount(); ++r)
+        divisions.push_back(DivisionFromRow({table, r}));
+    return divisions;
 }
 
 const TFixtureLayout& LayoutOf(const TDivisionValues& division) {

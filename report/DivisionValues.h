@@ -28,6 +28,9 @@ struct TDivisionValues {
 // Reads the current row (the pending values while editing); fails when the
 // table has no current division.
 TDivisionValues DivisionFromCurrentRow(TRecordTable& table);
+// Every row in the table's display order (a pending row as it stands),
+// without moving the cursor.
+std::vector<TDivisionValues> AllDivisions(TRecordTable& table);
 
 // Klasse10 for a 10-team division, else Klasse8.
 const TFixtureLayout& LayoutOf(const TDivisionValues& division);

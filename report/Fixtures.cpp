@@ -14,3 +14,7 @@ std::vector<TGame> GamesOf(const TFixtureLayout& layout) {
     }
     return games;
 }
+
+std::string_view GameClock(int game) {
+    return game == 1 ? "15:00" : "19:00";
+}

@@ -2,6 +2,7 @@
 // The games a layout schedules, read from its pairing tables.
 #include "report/FixtureLayout.h"
 
+#include <string_view>
 #include <vector>
 
 struct TGame {
@@ -14,3 +15,6 @@ struct TGame {
 
 // In print order of the match days, first games before second games, rows in order.
 std::vector<TGame> GamesOf(const TFixtureLayout& layout);
+
+// "15:00" for the first game, "19:00" for the second.
+std::string_view GameClock(int game);

@@ -164,45 +164,55 @@ std::string FoldICalLine(std::string_view line) {
     return folded;
 }
 
-TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
-                             std::int64_t stampUtc) {
-    const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
-    TCalendarExport result;
-    std::string& out = result.Text;
+void BeginCalendar(std::string& out, std::string_view nameUtf8) {
     const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
-
     add("BEGIN:VCALENDAR");
     add("VERSION:2.0");
     add("PRODID:-//Staffelplan//Spielplan//DE");
     add("CALSCALE:GREGORIAN");
     add("METHOD:PUBLISH");
-    add("X-WR-CALNAME:" + EscapeICalText(DivisionTitleUtf8(division)));
+    add("X-WR-CALNAME:" + EscapeICalText(nameUtf8));
     for (std::string_view line : kTimeZone)
         add(line);
+}
 
-    const std::string stamp = UtcStamp(stampUtc);
-    const std::string sequence = std::to_string(SequenceOf(stampUtc));
+void EndCalendar(std::string& out) {
+    out += FoldICalLine("END:VCALENDAR");
+}
+
+bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
+                  std::int64_t stampUtc) {
+    const auto date = division.Date(game.Day);
+    if (!date || !Representable(*date))
+        return false;
+    const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
+    const int hour = game.Game == 1 ? 15 : 19;
+    add("BEGIN:VEVENT");
+    add("UID:" + GameUid(division, game));
+    add("DTSTAMP:" + UtcStamp(stampUtc));
+    add("SEQUENCE:" + std::to_string(SequenceOf(stampUtc)));
+    add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
+    add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
+    add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
+                                    TeamLabelUtf8(division, game.Away)));
+    add("DESCRIPTION:" + EscapeICalText(Description(division, game)));
+    add("END:VEVENT");
+    return true;
+}
+
+TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
+                             std::int64_t stampUtc) {
+    const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
+    TCalendarExport result;
+    BeginCalendar(result.Text, DivisionTitleUtf8(division));
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         if (scope == csOwnTeam && !PlaysIn(division, game, own))
             continue;
-        const auto date = division.Date(game.Day);
-        if (!date || !Representable(*date)) {
+        if (AddGameEvent(result.Text, division, game, stampUtc))
+            ++result.Events;
+        else
             ++result.Undated;
-            continue;
-        }
-        const int hour = game.Game == 1 ? 15 : 19;
-        add("BEGIN:VEVENT");
-        add("UID:" + GameUid(division, game));
-        add("DTSTAMP:" + stamp);
-        add("SEQUENCE:" + sequence);
-        add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
-        add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
-        add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
-                                        TeamLabelUtf8(division, game.Away)));
-        add("DESCRIPTION:" + EscapeICalText(Description(division, game)));
-        add("END:VEVENT");
-        ++result.Events;
     }
-    add("END:VCALENDAR");
+    EndCalendar(result.Text);
     return result;
 }

@@ -2,6 +2,7 @@
 // A division's games as an iCalendar file (RFC 5545): UTF-8, CRLF, lines
 // folded at 75 octets, times in Europe/Berlin.
 #include "report/DivisionValues.h"
+#include "report/Fixtures.h"
 
 #include <cstdint>
 #include <string>
@@ -24,6 +25,16 @@ struct TCalendarExport {
 // stands in no slot.
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
                              std::int64_t stampUtc);
+
+// The pieces of MakeCalendar, for calendars of other games: the opening
+// lines with the time zone, one game's event (false and nothing written
+// when its match day has no date iCalendar can hold; DTSTAMP and SEQUENCE
+// from stampUtc as in MakeCalendar),
+// and the closing line.
+void BeginCalendar(std::string& out, std::string_view nameUtf8);
+bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
+                  std::int64_t stampUtc);
+void EndCalendar(std::string& out);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 std::string EscapeICalText(std::string_view utf8);

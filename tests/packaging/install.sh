@@ -13,7 +13,7 @@ DESTDIR="$tmp/dest" "$cmake" --install "$build" --prefix /usr >"$tmp/log" 2>&1 |
 root=$tmp/dest/usr
 share=$root/share
 
-for exe in bin/Staffelplan bin/staffelplan; do
+for exe in bin/Staffelplan bin/staffelplan bin/staffelplan-saison; do
   [[ -x $root/$exe ]] || fail "$exe missing or not executable"
 done
 for file in applications/$id.desktop metainfo/$id.metainfo.xml \

@@ -1,0 +1,67 @@
+#include "SaisonArgs.h"
+
+#include "data/StaffelError.h"
+
+#include <charconv>
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "\xE2\x80\x9E" + text + "\xE2\x80\x9C";
+}
+
+} // namespace
+
+const char* SaisonUsage() {
+    return "Aufruf: staffelplan-saison [--jahr JAHR] [--verein NAME] [ORDNER]\n"
+           "Liest Ligatafel.xml und Vereine.xml aus ORDNER (sonst dem aktuellen Ordner),\n"
+           "schreibt nichts und gibt die Konfliktliste als CSV aus, mit --verein den\n"
+           "Spielplan dieses Vereins.\n"
+           "Exit-Status: 0 ohne Konflikte, 1 mit Konflikten, 2 bei einem Fehler.\n";
+}
+
+TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
+    TSaisonArgs result;
+    bool folderGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // "--name value" or "--name=value".
+        std::string name = arg, value;
+        bool inlineValue = false;
+        if (arg.rfind("--", 0) == 0) {
+            if (const auto eq = arg.find('='); eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+                inlineValue = true;
+            }
+        }
+        const auto takeValue = [&]() -> std::string {
+            if (inlineValue)
+                return value;
+            if (i + 1 >= args.size())
+                throw TStaffelError("Die Option " + name + " braucht einen Wert.");
+            return args[++i];
+        };
+        if (name == "--jahr") {
+            const std::string text = takeValue();
+            std::int32_t year = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
+            if (text.empty() || error != std::errc() || end != text.data() + text.size())
+                throw TStaffelError("Das Jahr " + Quoted(text) + " ist keine Zahl.");
+            result.Jahr = year;
+        } else if (name == "--verein") {
+            result.Verein = takeValue();
+        } else if (name == "--hilfe" || name == "--help" || name == "-h") {
+            result.Hilfe = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw TStaffelError("Unbekannte Option " + Quoted(arg) + ".");
+        } else if (folderGiven) {
+            throw TStaffelError("Nur ein Ordner kann angegeben werden, nicht auch " + Quoted(arg) +
+                                ".");
+        } else {
+            result.Ordner = arg;
+            folderGiven = true;
+        }
+    }
+    return result;
+}

@@ -1,0 +1,146 @@
+// staffelplan-saison run as a program: what it prints and its exit status.
+#include "SeasonGenerator.h"
+#include "SeasonSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+
+using enum TSlotName;
+
+struct TRun {
+    int Status = -1;
+    std::string Output; // standard output
+};
+
+// Runs the program with the arguments (already quoted for the shell);
+// standard error goes to err.txt in the folder.
+TRun RunSaison(const std::filesystem::path& folder, const std::string& arguments) {
+    const std::string command = std::string("'") + STAFFEL_SAISON_PROGRAM + "' " + arguments +
+                                " 2>'" + (folder / "err.txt").string() + "'";
+    TRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        run.Output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class SaisonCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/staffel-saison-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    void WriteDivisions(const std::vector<TDivisionValues>& divisions) {
+        TRecordTable table("t_staffel");
+        FillDivisionTable(table, divisions);
+        table.Save((folder_ / "Ligatafel.xml").string());
+    }
+
+    void WriteClubs(const std::vector<TClubValues>& clubs) {
+        TRecordTable table("t_vereine");
+        FillClubTable(table, clubs);
+        table.Save((folder_ / "Vereine.xml").string());
+    }
+
+    std::string Folder() const { return "'" + folder_.string() + "'"; }
+    std::string Errors() const { return ReadText(folder_ / "err.txt"); }
+
+    std::filesystem::path folder_;
+};
+
+// Two divisions of 2026 where TV Hude is at home at once on every date of 1A.
+std::vector<TDivisionValues> ClashingSeason() {
+    TDivisionValues d0 = Division8("Nord"), d1 = Division8("Sued");
+    SetTeam(d0, s1A, "TV Hude");
+    SetTeam(d1, s1A, "TV Hude 2");
+    TDivisionValues other = Division8("Alt");
+    other.Jahr = 2025;
+    return {d0, d1, other};
+}
+
+TEST_F(SaisonCommand, ExitStatusTellsWhetherThereAreClashes) {
+    WriteDivisions(ClashingSeason());
+    const TRun clashes = RunSaison(folder_, Folder());
+    EXPECT_EQ(clashes.Status, 1) << Errors();
+    EXPECT_EQ(clashes.Output.rfind("\xEF\xBB\xBF"
+                                   "Datum;Uhrzeit;Verein;Art;",
+                                   0),
+              0u);
+    EXPECT_NE(clashes.Output.find("05.09.2026;15:00;TV Hude;Halle;Nord 2026;1;TV Hude;Nord 1B"),
+              std::string::npos)
+        << clashes.Output;
+
+    const TRun clean = RunSaison(folder_, "--jahr 2025 " + Folder());
+    EXPECT_EQ(clean.Status, 0) << Errors();
+    EXPECT_EQ(clean.Output, "\xEF\xBB\xBF"
+                            "Datum;Uhrzeit;Verein;Art;Staffel;Spieltag;Heim;Gast\r\n");
+
+    // The club table's capacity of 2 takes the clashes away.
+    WriteClubs({{"TV Hude", 2, {}}});
+    EXPECT_EQ(RunSaison(folder_, Folder()).Status, 0) << Errors();
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Ligatafel.xml.bak"));
+}
+
+TEST_F(SaisonCommand, ClubPlan) {
+    WriteDivisions(ClashingSeason());
+    const TRun plan = RunSaison(folder_, "--jahr=2026 --verein 'tv hude' " + Folder());
+    EXPECT_EQ(plan.Status, 0) << Errors();
+    EXPECT_EQ(plan.Output.rfind("\xEF\xBB\xBF"
+                                "Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel\r\n"
+                                "05.09.2026;15:00;Nord 2026;1;TV Hude;Nord 1B;ja\r\n",
+                                0),
+              0u)
+        << plan.Output;
+    const TRun unknown = RunSaison(folder_, "--verein 'BC Nirgendwo' " + Folder());
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_NE(Errors().find("BC Nirgendwo"), std::string::npos);
+}
+
+TEST_F(SaisonCommand, UnreadableFilesAndBadArgumentsGiveTwo) {
+    struct {
+        const char* Ligatafel; // nullptr: no file
+        const char* Arguments;
+        const char* Message;
+    } const cases[] = {
+        {nullptr, "", "Ligatafel.xml"}, {"<DATAPACKET", "", "Ligatafel.xml"},
+        {"", "", "Ligatafel.xml"},      {nullptr, "--jahr zwanzig", "zwanzig"},
+        {nullptr, "--jahr", "--jahr"},  {nullptr, "--vorschlagen", "--vorschlagen"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(folder_ / "Ligatafel.xml");
+        if (c.Ligatafel)
+            std::ofstream(folder_ / "Ligatafel.xml") << c.Ligatafel;
+        const TRun run = RunSaison(folder_, Folder() + " " + c.Arguments);
+        EXPECT_EQ(run.Status, 2) << c.Arguments << " " << (c.Ligatafel ? c.Ligatafel : "-");
+        EXPECT_NE(Errors().find(c.Message), std::string::npos) << Errors();
+        EXPECT_EQ(run.Output, "") << c.Arguments;
+    }
+    // An unreadable club file is an unreadable file too.
+    WriteDivisions(ClashingSeason());
+    std::ofstream(folder_ / "Vereine.xml") << "kaputt";
+    EXPECT_EQ(RunSaison(folder_, Folder()).Status, 2);
+    EXPECT_NE(Errors().find("Vereine.xml"), std::string::npos) << Errors();
+}
+
+} // namespace
