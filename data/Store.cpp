@@ -3,6 +3,9 @@
 #include "data/Records.h"
 #include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
+#include "data/file/Cp1252.h"
+#include "data/file/XmlReadError.h"
+#include "data/table/TableContent.h"
 
 #include <array>
 #include <ctime>
@@ -66,11 +69,20 @@ void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
         file.Load();
         return;
     } catch (const TStaffelError& error) {
+        // The reader's own message, and where in the file it found the fault.
+        std::string reason = error.what();
+        if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
+            const TTextPosition& where = fault->Where();
+            reason += " In Zeile " + std::to_string(where.Line) + ", Spalte " +
+                      std::to_string(where.Column) +
+                      (where.Found.empty() ? " endet die Datei"
+                                           : " steht „" + Cp1252ToUtf8(where.Found) + "“");
+        }
         std::optional<std::string> notice;
         if (readOnly_)
-            notice = file.UnloadableNotice(error.what());
+            notice = file.UnloadableNotice(reason);
         else
-            notice = file.KeepUnloadable(error.what(), clock_());
+            notice = file.KeepUnloadable(reason, clock_());
         if (notice) {
             if (!startupNotice_.empty())
                 startupNotice_ += "\n\n";
@@ -165,13 +177,24 @@ void TStore::Reload(const std::string& fileName) {
         file->Reload();
 }
 
+// The copy goes into table_kopie as a save and a load of the division file
+// would give it, and the division table takes that content over once it is
+// in the file: one save, no reload.
 void TStore::CopyStaffel() {
-    if (!Save(staffelFile_, staffel_))
-        return; // the other version is what the user now sees
-    // Without a division there is nothing to copy.
-    if (!staffel_.Active() || staffel_.IsEmpty())
+    if (readOnly_)
+        FailReadOnly(staffelFile_);
+    // Whether a division is left once the pending edit is ended: an untouched
+    // new row is dropped. Without one there is nothing to copy, but the save
+    // point stays.
+    const bool hasDivision =
+        staffel_.Active() &&
+        (!staffel_.IsEmpty() || (staffel_.State() == tsInsert && staffel_.Modified()));
+    if (!hasDivision) {
+        Save(staffelFile_, staffel_);
         return;
-    kopie_.Load(StaffelFileName);
+    }
+    staffel_.FinishEdit();
+    kopie_.OpenOnContent(staffel_.ContentAsSaved());
     TRecordTable& source = staffel_;
     kopie_.Append();
     kopie_.Field("id").SetAsInteger(99);
@@ -191,8 +214,10 @@ void TStore::CopyStaffel() {
             kopie_.Field(name).SetAsDateTime(from.AsDateTime());
     }
     kopie_.Post();
-    Save(staffelFile_, kopie_);
-    staffelFile_.Load();
+    // A file changed from outside may have been loaded instead: that version
+    // is what the user now sees.
+    if (Save(staffelFile_, kopie_))
+        staffel_.OpenOnContent(kopie_.ContentAsSaved());
 }
 
 bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,

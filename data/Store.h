@@ -39,7 +39,7 @@ public:
     void SaveStaffel();
     void SaveSpieltage();
 
-    // Appends a copy of the current division to the file and reloads it.
+    // Appends a copy of the current division and saves the division file.
     void CopyStaffel();
 
     // Copies the chosen calendar's dates into the current division and saves
