@@ -2,8 +2,8 @@
 // standard output, for scripts and shared folders. Writes nothing.
 #include "SaisonArgs.h"
 
-#include "data/Cp1252.h"
-#include "data/RecordTable.h"
+#include "data/file/Cp1252.h"
+#include "data/table/RecordTable.h"
 #include "data/StaffelError.h"
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
