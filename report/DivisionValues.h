@@ -2,8 +2,8 @@
 // One division as plain values, read once from the current row, so that the
 // checks and exports work without the table.
 #include "data/Dates.h"
-#include "data/table/RecordTable.h"
 #include "data/Records.h"
+#include "data/table/RecordTable.h"
 #include "report/FixtureLayout.h"
 
 #include <array>
@@ -23,6 +23,7 @@ struct TDivisionValues {
 
     const std::string& Team(TSlotName slot) const { return Teams[static_cast<int>(slot)]; }
     std::optional<TDaySerial> Date(TSpieltagKey key) const { return Dates[static_cast<int>(key)]; }
+    friend bool operator==(const TDivisionValues&, const TDivisionValues&) = default;
 };
 
 // Reads the current row (the pending values while editing); fails when the

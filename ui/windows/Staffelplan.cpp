@@ -35,7 +35,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     d_spieltage = new TDataSource(this);
     d_spieltage->SetDataSet(&Store.t_spieltage());
     CreateControls();
-    InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    CreateSeasonEntries();
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };

@@ -4,8 +4,8 @@
 // information bar and the status bar. It owns the three tables (through the
 // store) and both data sources, and decides when the division table is saved.
 #include "data/Store.h"
-#include "ui/windows/EditCycle.h"
 #include "ui/controls/MYDBNavTypes.h"
+#include "ui/windows/EditCycle.h"
 
 #include <QWidget>
 
@@ -25,10 +25,13 @@ class TDataSource;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
+class TDivisionContextMenu;
 class TMYDBNav;
 class TPanel;
+class TSaisonuebersicht;
 class TSpieltage;
 class TStatusBar;
+class TVereine;
 
 class TStaffelplan : public QWidget {
     Q_OBJECT
@@ -49,6 +52,10 @@ public:
     TSpieltage* Spieltage = nullptr;
     TAuswahl_Spt* Auswahl_Spt = nullptr;
     TAboutBox* AboutBox = nullptr;
+    // The club table and the season overview, created when first opened.
+    TVereine* Vereine = nullptr;
+    TSaisonuebersicht* Saisonuebersicht = nullptr;
+    TDivisionContextMenu* DivisionMenu = nullptr;
 
     // Seams: ending the application, running a print layout, showing a
     // window modally (returns the dialog's result).
@@ -89,6 +96,10 @@ public:
     void Button4Click();
     void Button6Click();
     void StatusBar1Click();
+    void OpenVereine();
+    void OpenSaisonuebersicht();
+    // Makes the division at that display row current and the window active.
+    void SelectDivision(int displayRow);
 
     // The store's notice about kept files, once; shown after the window appears.
     std::optional<std::string> TakeStartupNotice() { return Store.TakeStartupNotice(); }
@@ -102,6 +113,7 @@ private:
     void CreateControls();
     void CreateEditorPanel();
     void CreateButtonPanel();
+    void CreateSeasonEntries();
     void FormCreate();
     void FormDestroy();
 
