@@ -1,5 +1,4 @@
 // The work behind the division list's context menu.
-#include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
