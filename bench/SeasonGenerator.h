@@ -35,3 +35,7 @@ struct TGeneratedSeason {
 };
 
 TGeneratedSeason GenerateSeason(const TSeasonSpec& spec);
+
+// Appends the divisions as rows of a division table (the fields of
+// Ligatafel.xml) and posts each.
+void AppendDivisions(TRecordTable& table, const std::vector<TDivisionValues>& divisions);

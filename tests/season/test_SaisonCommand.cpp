@@ -1,4 +1,5 @@
 // staffelplan-saison run as a program: what it prints and its exit status.
+#include "SeasonGenerator.h"
 #include "SeasonSupport.h"
 #include "data/Records.h"
 
@@ -55,19 +56,7 @@ protected:
         TRecordTable table("t_staffel");
         DefineFields(table, StaffelRecordFields());
         table.CreateEmpty();
-        for (const TDivisionValues& division : divisions) {
-            table.Append();
-            table.Field("Klasse").SetAsText(division.Klasse);
-            table.Field("Jahr").SetAsInteger(*division.Jahr);
-            table.Field("10Klasse").SetAsBoolean(division.TenTeams);
-            for (int s = 0; s < SlotCount; ++s)
-                table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-            for (int d = 0; d < SpieltagCount; ++d)
-                if (division.Dates[d])
-                    table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                        .SetAsDateTime(*division.Dates[d]);
-            table.Post();
-        }
+        AppendDivisions(table, divisions);
         table.Save((folder_ / "Ligatafel.xml").string());
     }
 

@@ -1,10 +1,10 @@
 // The division list's context menu: its actions, how it opens, the plan
 // check dialog and the files the exports write.
 #include "data/Records.h"
+#include "ui/MessageBoxes.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
 #include "ui/exports/DivisionContextMenu.h"
-#include "ui/MessageBoxes.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QAction>
@@ -109,6 +109,13 @@ protected:
         table.Post();
     }
 
+    void SetYear(int row, int year) {
+        table.MoveTo(row);
+        table.Edit();
+        table.Field("Jahr").SetAsInteger(year);
+        table.Post();
+    }
+
     QString FileIn(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
 
     TRecordTable table{"t_staffel"};
@@ -168,6 +175,10 @@ TEST_F(DivisionContextMenu, OpensOnRightClickAndContextKey) {
 }
 
 TEST_F(DivisionContextMenu, PlanCheckListsFindings) {
+    // Each division in a season of its own: no clashes between them.
+    SetYear(0, 2024);
+    SetYear(2, 2025);
+    table.MoveTo(1);
     table.Edit();
     table.Field("3A").SetAsText("Team 1A");
     table.Field("8Adat").Clear();
@@ -185,8 +196,54 @@ TEST_F(DivisionContextMenu, PlanCheckListsFindings) {
     table.MoveTo(0);
     menu->CheckPlanAction->trigger();
     EXPECT_EQ(shownLabel,
-              QStringLiteral("Staffel Kreisliga 2026: Es wurden keine Fehler gefunden."));
+              QStringLiteral("Staffel Kreisliga 2024: Es wurden keine Fehler gefunden."));
     EXPECT_FALSE(shownListVisible);
+}
+
+TEST_F(DivisionContextMenu, PlanCheckListsClashesWithTheSeason) {
+    // Landesliga elsewhere; Kreisliga's teams all named apart but one, a
+    // second team of Bezirksliga's Team 1A.
+    SetYear(2, 2025);
+    table.MoveTo(0);
+    table.Edit();
+    for (int s = 0; s < SlotCount; ++s) {
+        const std::string slot(SlotFieldName(static_cast<TSlotName>(s)));
+        table.Field(slot).SetAsText("Kreis " + slot);
+    }
+    table.Field("1A").SetAsText("Team 1A II");
+    table.Field("Mannschaft").SetAsText("Kreis 2B");
+    table.Post();
+
+    table.MoveTo(1);
+    menu->CheckPlanAction->trigger();
+    ASSERT_FALSE(shownFindings.empty());
+    const QString label = shownLabel;
+    EXPECT_TRUE(label.startsWith(QStringLiteral("Staffel Bezirksliga 2026: Keine Fehler, ")))
+        << label.toStdString();
+    EXPECT_TRUE(label.endsWith(QStringLiteral(" mit anderen Staffeln der Saison.")))
+        << label.toStdString();
+    for (const QString& line : shownFindings) {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("Hallenkonflikt: „Team 1A“ hat am ")))
+            << line.toStdString();
+        EXPECT_TRUE(line.contains(QStringLiteral("Bezirksliga 2026, Spieltag ")) &&
+                    line.contains(QStringLiteral("Kreisliga 2026, Spieltag ")))
+            << line.toStdString();
+    }
+
+    // A hall for two games at once: no clash left.
+    TRecordTable clubs("t_vereine");
+    DefineFields(clubs, VereineRecordFields());
+    clubs.CreateEmpty();
+    clubs.Append();
+    clubs.Field("Verein").SetAsText("Team 1A");
+    clubs.Field("Kapazitaet").SetAsInteger(2);
+    clubs.Post();
+    menu->ClubTable = &clubs;
+    shownFindings.clear();
+    menu->CheckPlanAction->trigger();
+    EXPECT_EQ(shownLabel,
+              QStringLiteral("Staffel Bezirksliga 2026: Es wurden keine Fehler gefunden."));
+    EXPECT_TRUE(shownFindings.empty());
 }
 
 TEST_F(DivisionContextMenu, ExportsWriteTheirFiles) {

@@ -206,7 +206,9 @@ void TSaisonuebersicht::ShowContent() {
     text += QStringLiteral(" · ");
     text += undated == 1 ? QStringLiteral("1 Spiel ohne Datum")
                          : QStringLiteral("%1 Spiele ohne Datum").arg(undated);
-    text += QStringLiteral(" · %1 Staffeln").arg(season.DivisionCount());
+    text += season.DivisionCount() == 1
+                ? QStringLiteral(" · 1 Staffel")
+                : QStringLiteral(" · %1 Staffeln").arg(season.DivisionCount());
     Label1->setText(text);
     ExportClashesAction->setEnabled(clashes > 0);
     emit SeasonShown();
