@@ -46,3 +46,5 @@ std::string TrimmedTeam(std::string_view name);
 std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot);
 // "Bezirksliga 2026" (UTF-8), for titles and file names.
 std::string DivisionTitleUtf8(const TDivisionValues& division);
+// The same from the class name (Windows-1252) and the year as printed.
+std::string DivisionTitleUtf8(std::string_view klasse, std::string_view jahr);

@@ -55,9 +55,10 @@ TCalendarExport MakeClubPlanCalendar(const TSeason& season, const TClubPlan& pla
     TCalendarExport result;
     BeginCalendar(result.Text, ClubPlanTitleUtf8(plan));
     const std::string stamp = ICalStamp(stampUtc);
+    const std::string sequence = ICalSequence(stampUtc);
     for (const TClubPlanGame& entry : plan.Games) {
         if (AddGameEvent(result.Text, season.Division(entry.Game.Division), LayoutGame(entry.Game),
-                         stamp))
+                         stamp, sequence))
             ++result.Events;
         else
             ++result.Undated;

@@ -61,4 +61,30 @@ TEST(CsvExport, FieldsAreQuotedWhenTheyMustBe) {
     EXPECT_EQ(lines[1], "1;05.09.2026;15:00;\"TV \"\"Blau\"\"; Wei\xC3\x9F\";Platz 1B");
 }
 
+TEST(CsvExport, CellsASpreadsheetWouldRunAsAFormulaGetAnApostrophe) {
+    struct {
+        std::string Field, Expected;
+    } const cases[] = {
+        {"=HYPERLINK(\"http://x\",\"x\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"x\"\")\""},
+        {"+49 30 1234", "'+49 30 1234"},
+        {"-SG Nord", "'-SG Nord"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTV", "'\tTV"},
+        {"\rTV", "\"'\rTV\""},
+        {"=A;B", "\"'=A;B\""},
+        {"TV=1", "TV=1"},
+        {" =1", " =1"},
+        {"'=1", "'=1"},
+        {"\nTV", "\"\nTV\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvField(c.Field), c.Expected) << c.Field;
+
+    TDivisionValues division = SampleDivision(false);
+    SetTeam(division, s1A, "=1+1");
+    SetTeam(division, s1B, "@SG");
+    const auto lines = Lines(MakeFixtureCsv(division, TRegionalSettings::German()).substr(3));
+    EXPECT_EQ(lines[1], "1;05.09.2026;15:00;'=1+1;'@SG");
+}
+
 } // namespace

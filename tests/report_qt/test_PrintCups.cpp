@@ -121,7 +121,8 @@ TEST_F(PrintCups, Klasse10DivisionPrintsTwoPagesWithItsTeams) {
     output.ExecuteLayout("Klasse10");
     ASSERT_TRUE(errors.empty()) << errors.front();
 
-    const QString pdf = AwaitNewPdf(before, "Klasse10");
+    // cups-pdf names the file after the job's title, which names the division.
+    const QString pdf = AwaitNewPdf(before, "Bezirksliga");
     ASSERT_FALSE(pdf.isEmpty()) << "no job arrived in " << OutputFolders().join(", ").toStdString();
     EXPECT_EQ(PdfPages(pdf), 2) << pdf.toStdString();
     const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
@@ -158,9 +159,10 @@ TEST_F(PrintCups, NativePrinterOutputGoesIntoTheFile) {
     // Qt's CUPS driver renders the job as PDF.
     EXPECT_EQ(PdfPages(prn), 1);
     EXPECT_TRUE(RunTool("pdftotext", {prn, "-"}).contains("Team-4B"));
+    EXPECT_TRUE(RunTool("pdfinfo", {prn}).contains("Staffelplan – Bezirksliga 2009"));
     QTest::qWait(1000);
     for (const QString& file : PdfFiles())
-        EXPECT_TRUE(before.count(file) || !file.contains("Klasse8"))
+        EXPECT_TRUE(before.count(file) || !file.contains("Bezirksliga"))
             << "reached the paper: " << file.toStdString();
 }
 

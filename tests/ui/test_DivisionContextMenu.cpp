@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,6 +34,10 @@ public:
     TConfirmAnswer Confirm(const std::string& question, TConfirmButtons) override {
         ADD_FAILURE() << "unexpected question: " << question;
         return caClosed;
+    }
+    TConfirmAnswer Choose(const std::string& question, const std::string&,
+                          const std::string&) override {
+        return Confirm(question, cbYesNo);
     }
     void Inform(const std::string& text) override { Notices.push_back(text); }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
@@ -272,6 +279,14 @@ TEST_F(DivisionContextMenu, ExportsWriteTheirFiles) {
     const std::string pdf = ReadFile(answer);
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_EQ(Count(pdf, "/Type /Page\n"), 4); // 1 + 2 + 1 sheets
+    if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
+        QProcess info;
+        info.start("pdfinfo", {answer});
+        info.waitForFinished(30000);
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                        .contains(QRegularExpression(
+                            QStringLiteral("Title: +Staffelplan – alle Staffeln\n"))));
+    }
 
     const std::vector<QString> captions = {
         QStringLiteral("Kalender exportieren | Bezirksliga 2026 Team 2B.ics"),

@@ -1,16 +1,17 @@
 // The work behind the division list's context menu.
+#include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
-#include "data/StaffelError.h"
 #include "report/AllDivisionPages.h"
 #include "report/CsvExport.h"
 #include "report/PlanCheck.h"
 #include "report/qt/PdfExportAll.h"
+#include "report/qt/PrintPages.h"
 #include "report/qt/QtTextMeasure.h"
 #include "season/ClashText.h"
 #include "season/ClubTable.h"
-#include "ui/exports/DivisionContextMenu.h"
 #include "ui/MessageBoxes.h"
+#include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QDateTime>
@@ -120,6 +121,6 @@ void TDivisionContextMenu::ExportAllPdf() {
         return;
     const TQtTextMeasure measure;
     const auto sets = GenerateAllDivisionPages(table_, OutputDay ? OutputDay() : Today(), measure);
-    const QByteArray pdf = PdfOfPageSets(sets, QStringLiteral("Alle Staffeln"));
+    const QByteArray pdf = PdfOfPageSets(sets, AllDivisionsDocumentTitle());
     WriteExport(fileName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }

@@ -15,8 +15,11 @@ void TStaffelplan::CreateSeasonEntries() {
 }
 
 void TStaffelplan::OpenVereine() {
-    if (!Vereine)
+    if (!Vereine) {
         Vereine = new TVereine(Store, this);
+        if (ReadOnly())
+            Vereine->SetReadOnly();
+    }
     ShowModal(*Vereine);
 }
 

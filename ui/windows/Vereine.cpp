@@ -98,6 +98,13 @@ void TVereine::EnableEditors() {
     DBGrid1->SetReadOnly(false);
 }
 
+void TVereine::SetReadOnly() {
+    MYDBNav1->SetReadOnly(true);
+    d_vereine->SetAutoEdit(false);
+    for (TDBEdit* edit : {DBEdit1, DBEdit2, DBEdit3})
+        edit->SetReadOnly(true);
+}
+
 void TVereine::MYDBNav1BeforeAction(TMYDBNav*, TMNavigateBtn Button) {
     cycle_->BeforeAction(Button);
 }

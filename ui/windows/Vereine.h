@@ -31,6 +31,9 @@ public:
 
     void DisableEditors();
     void EnableEditors();
+    // The navigator's editing buttons and the editors off for good;
+    // browsing and leaving work.
+    void SetReadOnly();
     void MYDBNav1BeforeAction(TMYDBNav* Sender, TMNavigateBtn Button);
     void MYDBNav1Click(TMYDBNav* Sender, TMNavigateBtn Button);
 
