@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using enum TSlotName;
@@ -86,14 +88,28 @@ TEST(ClashText, OneLineNamesClubKindTimeAndEveryGame) {
     const TSeason season({nord, sued, west}, TClubDirectory({{"TV Hude", 1, {Day(5, 9)}}},
                                                             TRegionalSettings::German()));
     const std::vector<TClash> ofNord = ClashesOfDivision(season, 0);
-    ASSERT_FALSE(ofNord.empty());
-    EXPECT_EQ(ClashTextUtf8(season, ofNord.front()),
+    const TClubId hude = season.Clubs().FindClub("TV Hude");
+    const auto first = std::find_if(ofNord.begin(), ofNord.end(),
+                                    [&](const TClash& clash) { return clash.Club == hude; });
+    ASSERT_NE(first, ofNord.end());
+    EXPECT_EQ(ClashTextUtf8(season, *first),
               "Hallenkonflikt: „TV Hude“ hat am 05.09.2026 um 15:00 2 Heimspiele bei einer "
               "Kapazität von 1 – Nord 2026, Spieltag 1: TV Hude – Nord 1B; Sued 2026, Spieltag 1: "
               "TV Hude II – Sued 1B.");
     EXPECT_EQ(ClashTextUtf8(season, ofNord.back()),
-              "Doppelt eingetragen: „SC Nord“ steht in Sued 2026 (Platz 2A) und Nord 2026 "
-              "(Platz 3A).");
+              "Doppelt eingetragen: „SC Nord“ steht in Nord 2026 (Platz 3A) und Sued 2026 "
+              "(Platz 2A).");
+    const auto blocked = std::find_if(ofNord.begin(), ofNord.end(),
+                                      [](const TClash& clash) { return clash.Kind == ckBlocked; });
+    ASSERT_NE(blocked, ofNord.end());
+    EXPECT_EQ(
+        ClashTextUtf8(season, *blocked)
+            .rfind(
+                "Gesperrter Termin: „TV Hude“ hat am 05.09.2026 um 15:00 2 Heimspiele, die Halle "
+                "ist an diesem Tag gesperrt – Nord 2026, Spieltag 1: TV Hude – Nord 1B;",
+                0),
+        0u)
+        << ClashTextUtf8(season, *blocked);
     EXPECT_TRUE(ClashesOfDivision(season, 2).empty());
     EXPECT_EQ(ClashesOfDivision(season, 1).size(), ofNord.size());
 }

@@ -123,11 +123,11 @@ TEST_F(SaisonuebersichtTest, FollowsEverySaveWithoutReopening) {
              table.Post();
              window->Store.SaveStaffel();
          },
-         "6 Konflikte · 8 Spiele ohne Datum · 2 Staffeln"},
+         "5 Konflikte · 8 Spiele ohne Datum · 2 Staffeln"},
         {"the other team renamed", [&] { RenameSued1A("SC Nord"); },
          "Keine Konflikte · 8 Spiele ohne Datum · 2 Staffeln"},
         {"the team back", [&] { RenameSued1A("TV Hude II"); },
-         "6 Konflikte · 8 Spiele ohne Datum · 2 Staffeln"},
+         "5 Konflikte · 8 Spiele ohne Datum · 2 Staffeln"},
         {"the club's hall holds two games",
          [&] {
              TRecordTable& clubs = window->Store.t_vereine();

@@ -1,7 +1,8 @@
 // Screenshots of the club table and the season overview for the user guide.
 // Disabled in the normal run; make them under Xvfb with
-//   STAFFEL_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a \
+//   STAFFEL_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a
 //     tests/test_ui --gtest_also_run_disabled_tests --gtest_filter='*SeasonScreenshots*'
+// (one command line).
 #include "SeasonGenerator.h"
 #include "data/Records.h"
 #include "data/file/Cp1252.h"
@@ -11,6 +12,7 @@
 #include "ui/windows/Vereine.h"
 
 #include <QDir>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
