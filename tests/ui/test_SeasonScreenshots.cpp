@@ -21,8 +21,12 @@
 
 namespace {
 
-TDivisionValues Division(const char* klasse, bool tenTeams, std::vector<const char*> teams) {
+TDivisionValues Division(const char* klasse, bool tenTeams, int shiftDays,
+                         std::vector<const char*> teams) {
     TDivisionValues division = SampleDivision(tenTeams, 2026);
+    for (auto& date : division.Dates)
+        if (date)
+            *date += shiftDays;
     division.Klasse = Utf8ToCp1252(klasse);
     for (std::size_t s = 0; s < teams.size(); ++s)
         SetTeam(division, static_cast<TSlotName>(s), Utf8ToCp1252(teams[s]));
@@ -48,16 +52,22 @@ TEST(SeasonScreenshots, DISABLED_ClubTableAndOverview) {
         window.ShowModal = [](QDialog&) { return int(QDialog::Accepted); };
         AppendDivisions(
             window.t_staffel(),
-            {Division("Bezirksliga", true,
+            {Division("Bezirksliga", true, 0,
                       {"TSV Lindenau 2", "SG Nordheim", "BC Tannenfeld", "TV Eichstedt",
                        "SV Rotbach", "BSC Mühlental", "TuS Weidingen", "FC Brunnhof",
                        "SC Altenberg 3", "VfL Seedorf"}),
-             Division("Kreisliga A", false,
+             Division("Kreisliga A", false, 1,
                       {"TSV Lindenau 3", "SG Nordheim 2", "BC Tannenfeld 2", "TV Eichstedt 2",
                        "SV Rotbach 2", "VfL Seedorf 2", "FC Brunnhof 2", "TuS Weidingen 2"}),
-             Division("Kreisliga B", false,
-                      {"SG Nordheim III", "TSV Lindenau 4", "BC Tannenfeld 3", "TV Eichstedt",
-                       "SV Rotbach 3", "BSC Mühlental 2", "FC Brunnhof 3", "SC Altenberg 4"})});
+             Division("Kreisliga B", false, 14,
+                      {"TuS Hafen", "TSV Lindenau 4", "BC Tannenfeld 3", "TV Eichstedt",
+                       "SC Wiesental", "BSV Moorkamp", "TSG Kirchdorf", "FC Bergen"})});
+        // One match day of Kreisliga A without a date yet.
+        TRecordTable& divisions = window.t_staffel();
+        divisions.MoveTo(1);
+        divisions.Edit();
+        divisions.Field("8dat").Clear();
+        divisions.Post();
         TRecordTable& clubs = window.Store.t_vereine();
         AddClub(clubs, "SG Nordheim", 2, "");
         AddClub(clubs, "TSV Lindenau", 1, "03.10.2026; 24.12.2026");

@@ -30,7 +30,7 @@ TSaisonuebersicht::TSaisonuebersicht(TStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window), store_(store) {
     setWindowTitle(QStringLiteral("Saisonübersicht"));
     setFont(UiFont({"Tahoma", 8}));
-    resize(900, 560);
+    resize(1040, 600);
     CreateControls();
     // The store outlives this window only through the main window, which
     // deletes its windows first; the guard covers any other order.
@@ -194,7 +194,7 @@ void TSaisonuebersicht::ShowContent() {
     TreeView1->header()->resizeSection(ccWhat, 190);
     TreeView1->header()->resizeSection(ccKind, 80);
     TreeView1->header()->resizeSection(ccTime, 55);
-    TreeView1->header()->resizeSection(ccDivision, 170);
+    TreeView1->header()->resizeSection(ccDivision, 230);
     TreeView1->header()->resizeSection(ccDay, 60);
     TableView1->setColumnWidth(0, 170);
 
