@@ -43,25 +43,13 @@ void TVereine::CreateControls() {
     const QFont bold10 = UiFont({"Tahoma", 10, true});
     const QFont regular10 = UiFont({"Tahoma", 10});
 
-    DBEdit1 = new TDBEdit(this);
-    DBEdit1->setFont(bold10);
-    DBEdit1->setGeometry(120, 13, 220, 24);
-    DBEdit1->SetDataSource(d_vereine);
-    DBEdit1->SetDataField("Verein");
+    DBEdit1 = MakeDBEdit(this, d_vereine, "Verein", {120, 13, 220, 24}, bold10);
     LabelLeftOf(DBEdit1, "Verein:", bold10, 6);
 
-    DBEdit2 = new TDBEdit(this);
-    DBEdit2->setFont(regular10);
-    DBEdit2->setGeometry(540, 13, 41, 24);
-    DBEdit2->SetDataSource(d_vereine);
-    DBEdit2->SetDataField("Kapazitaet");
+    DBEdit2 = MakeDBEdit(this, d_vereine, "Kapazitaet", {540, 13, 41, 24}, regular10);
     LabelLeftOf(DBEdit2, "Spiele gleichzeitig (1–9):", regular10, 6);
 
-    DBEdit3 = new TDBEdit(this);
-    DBEdit3->setFont(regular10);
-    DBEdit3->setGeometry(120, 50, 629, 24);
-    DBEdit3->SetDataSource(d_vereine);
-    DBEdit3->SetDataField("Sperrtermine");
+    DBEdit3 = MakeDBEdit(this, d_vereine, "Sperrtermine", {120, 50, 629, 24}, regular10);
     LabelLeftOf(DBEdit3, "Halle gesperrt:", regular10, 6);
     auto* hint = new QLabel("Daten durch Semikolon getrennt, etwa 03.10.2009; 24.12.2009", this);
     hint->setFont(UiFont({"Tahoma", 8}));
