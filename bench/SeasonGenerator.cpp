@@ -1,5 +1,6 @@
 #include "SeasonGenerator.h"
 
+#include "data/Records.h"
 #include "data/StaffelError.h"
 
 #include <algorithm>
@@ -280,7 +281,9 @@ TGeneratedSeason GenerateSeason(const TSeasonSpec& spec) {
     return TGenerator(spec).Run();
 }
 
-void AppendDivisions(TRecordTable& table, const std::vector<TDivisionValues>& divisions) {
+void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions) {
+    DefineFields(table, StaffelRecordFields());
+    table.CreateEmpty();
     for (const TDivisionValues& division : divisions) {
         table.Append();
         table.Field("Klasse").SetAsText(division.Klasse);
@@ -293,6 +296,22 @@ void AppendDivisions(TRecordTable& table, const std::vector<TDivisionValues>& di
             if (division.Dates[d])
                 table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
                     .SetAsDateTime(*division.Dates[d]);
+        table.Post();
+    }
+}
+
+void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
+    DefineFields(table, VereineRecordFields());
+    table.CreateEmpty();
+    const TRegionalSettings german = TRegionalSettings::German();
+    for (const TClubValues& club : clubs) {
+        table.Append();
+        table.Field("Verein").SetAsText(club.Name);
+        table.Field("Kapazitaet").SetAsInteger(club.Capacity);
+        std::string blocked;
+        for (TDaySerial day : club.Blocked)
+            blocked += (blocked.empty() ? "" : "; ") + german.FormatDate(day);
+        table.Field("Sperrtermine").SetAsText(blocked);
         table.Post();
     }
 }

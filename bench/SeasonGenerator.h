@@ -36,6 +36,7 @@ struct TGeneratedSeason {
 
 TGeneratedSeason GenerateSeason(const TSeasonSpec& spec);
 
-// Appends the divisions as rows of a division table (the fields of
-// Ligatafel.xml) and posts each.
-void AppendDivisions(TRecordTable& table, const std::vector<TDivisionValues>& divisions);
+// Empty tables of the division and club records filled with the values, as
+// the program would hold them (blocked dates typed as dd.MM.yyyy).
+void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions);
+void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs);

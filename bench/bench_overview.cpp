@@ -24,22 +24,9 @@ struct TFilledStore {
     TStore Store;
     int Games = 0;
     TFilledStore() {
-        Store.SetReadOnly(true); // tables in memory only
-        Store.CreateStaffelTable();
-        Store.CreateVereineTable();
         const TGeneratedSeason season = GenerateSeason({});
-        AppendDivisions(Store.t_staffel(), season.Divisions);
-        TRecordTable& clubs = Store.t_vereine();
-        for (const TClubValues& club : season.Clubs) {
-            clubs.Append();
-            clubs.Field("Verein").SetAsText(club.Name);
-            clubs.Field("Kapazitaet").SetAsInteger(club.Capacity);
-            std::string blocked;
-            for (TDaySerial day : club.Blocked)
-                blocked += (blocked.empty() ? "" : "; ") + clubs.Settings().FormatDate(day);
-            clubs.Field("Sperrtermine").SetAsText(blocked);
-            clubs.Post();
-        }
+        FillDivisionTable(Store.t_staffel(), season.Divisions);
+        FillClubTable(Store.t_vereine(), season.Clubs);
         for (const TDivisionValues& division : season.Divisions)
             Games += static_cast<int>(GamesOfDivision(division, 0).size());
     }

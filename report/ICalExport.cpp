@@ -164,14 +164,6 @@ std::string FoldICalLine(std::string_view line) {
     return folded;
 }
 
-std::string ICalStamp(std::int64_t stampUtc) {
-    return UtcStamp(stampUtc);
-}
-
-std::string ICalSequence(std::int64_t stampUtc) {
-    return std::to_string(SequenceOf(stampUtc));
-}
-
 void BeginCalendar(std::string& out, std::string_view nameUtf8) {
     const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
     add("BEGIN:VCALENDAR");
@@ -189,7 +181,7 @@ void EndCalendar(std::string& out) {
 }
 
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::string_view stamp, std::string_view sequence) {
+                  std::int64_t stampUtc) {
     const auto date = division.Date(game.Day);
     if (!date || !Representable(*date))
         return false;
@@ -197,8 +189,8 @@ bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame
     const int hour = game.Game == 1 ? 15 : 19;
     add("BEGIN:VEVENT");
     add("UID:" + GameUid(division, game));
-    add("DTSTAMP:" + std::string(stamp));
-    add("SEQUENCE:" + std::string(sequence));
+    add("DTSTAMP:" + UtcStamp(stampUtc));
+    add("SEQUENCE:" + std::to_string(SequenceOf(stampUtc)));
     add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
     add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
     add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
@@ -213,12 +205,10 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
     const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
     TCalendarExport result;
     BeginCalendar(result.Text, DivisionTitleUtf8(division));
-    const std::string stamp = UtcStamp(stampUtc);
-    const std::string sequence = ICalSequence(stampUtc);
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         if (scope == csOwnTeam && !PlaysIn(division, game, own))
             continue;
-        if (AddGameEvent(result.Text, division, game, stamp, sequence))
+        if (AddGameEvent(result.Text, division, game, stampUtc))
             ++result.Events;
         else
             ++result.Undated;

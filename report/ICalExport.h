@@ -28,16 +28,13 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
 
 // The pieces of MakeCalendar, for calendars of other games: the opening
 // lines with the time zone, one game's event (false and nothing written
-// when its match day has no date iCalendar can hold; stamp from ICalStamp),
+// when its match day has no date iCalendar can hold; DTSTAMP and SEQUENCE
+// from stampUtc as in MakeCalendar),
 // and the closing line.
 void BeginCalendar(std::string& out, std::string_view nameUtf8);
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::string_view stamp, std::string_view sequence);
+                  std::int64_t stampUtc);
 void EndCalendar(std::string& out);
-// A DTSTAMP value of seconds since 1970, UTC.
-std::string ICalStamp(std::int64_t stampUtc);
-// The SEQUENCE value of an export made at that time: later exports count higher.
-std::string ICalSequence(std::int64_t stampUtc);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 std::string EscapeICalText(std::string_view utf8);

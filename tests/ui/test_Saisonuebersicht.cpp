@@ -3,7 +3,7 @@
 // clash export.
 #include "test_StaffelplanFixture.h"
 
-#include "SeasonGenerator.h"
+#include "SeasonTables.h"
 #include "tests/report/DivisionSamples.h"
 #include "ui/windows/Saisonuebersicht.h"
 #include "ui/windows/SeasonOverviewModels.h"
@@ -32,9 +32,9 @@ class SaisonuebersichtTest : public StaffelplanTest {
 protected:
     void SetUp() override {
         StaffelplanTest::SetUp();
-        AppendDivisions(window->t_staffel(),
-                        {Division("Alt", 2025, "TV Hude"), Division("Nord", 2026, "TV Hude"),
-                         Division("Sued", 2026, "TV Hude II")});
+        RefillDivisionTable(window->t_staffel(),
+                            {Division("Alt", 2025, "TV Hude"), Division("Nord", 2026, "TV Hude"),
+                             Division("Sued", 2026, "TV Hude II")});
         window->Store.SaveStaffel();
         window->OpenSaisonuebersicht();
         overview = window->Saisonuebersicht;

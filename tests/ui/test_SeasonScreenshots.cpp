@@ -3,7 +3,7 @@
 //   STAFFEL_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a
 //     tests/test_ui --gtest_also_run_disabled_tests --gtest_filter='*SeasonScreenshots*'
 // (one command line).
-#include "SeasonGenerator.h"
+#include "SeasonTables.h"
 #include "data/Records.h"
 #include "data/file/Cp1252.h"
 #include "tests/report/DivisionSamples.h"
@@ -50,7 +50,7 @@ TEST(SeasonScreenshots, DISABLED_ClubTableAndOverview) {
     {
         TStaffelplan window;
         window.ShowModal = [](QDialog&) { return int(QDialog::Accepted); };
-        AppendDivisions(
+        RefillDivisionTable(
             window.t_staffel(),
             {Division("Bezirksliga", true, 0,
                       {"TSV Lindenau 2", "SG Nordheim", "BC Tannenfeld", "TV Eichstedt",
