@@ -39,7 +39,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     d_spieltage = new TDataSource(this);
     d_spieltage->SetDataSet(&Store.t_spieltage());
     CreateControls();
-    InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    CreateSeasonEntries();
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -112,6 +113,7 @@ bool TStaffelplan::Idle() {
         return table.State() == tsEdit || table.State() == tsInsert;
     };
     return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
+           !pending(Store.t_vereine()) &&
            !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
            !BoxesNonInteractive();
 }

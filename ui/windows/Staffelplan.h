@@ -4,8 +4,8 @@
 // information bar and the status bar. It owns the three tables (through the
 // store) and both data sources, and decides when the division table is saved.
 #include "data/Store.h"
-#include "ui/windows/EditCycle.h"
 #include "ui/controls/MYDBNavTypes.h"
+#include "ui/windows/EditCycle.h"
 
 #include <QWidget>
 
@@ -26,11 +26,14 @@ class TDataSource;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
+class TDivisionContextMenu;
 class TMYDBNav;
 class TOutsideChangeWatch;
 class TPanel;
+class TSaisonuebersicht;
 class TSpieltage;
 class TStatusBar;
+class TVereine;
 
 class TStaffelplan : public QWidget {
     Q_OBJECT
@@ -53,6 +56,10 @@ public:
     TSpieltage* Spieltage = nullptr;
     TAuswahl_Spt* Auswahl_Spt = nullptr;
     TAboutBox* AboutBox = nullptr;
+    // The club table and the season overview, created when first opened.
+    TVereine* Vereine = nullptr;
+    TSaisonuebersicht* Saisonuebersicht = nullptr;
+    TDivisionContextMenu* DivisionMenu = nullptr;
 
     // Seams: ending the application, running a print layout, showing a
     // window modally (returns the dialog's result).
@@ -93,6 +100,10 @@ public:
     void Button4Click();
     void Button6Click();
     void StatusBar1Click();
+    void OpenVereine();
+    void OpenSaisonuebersicht();
+    // Makes the division at that display row current and the window active.
+    void SelectDivision(int displayRow);
 
     bool ReadOnly() const { return readOnly_; }
     // Asks to reload a data file changed from outside while the window idles.
@@ -121,6 +132,7 @@ private:
     void CreateControls();
     void CreateEditorPanel();
     void CreateButtonPanel();
+    void CreateSeasonEntries();
     void FormCreate();
     void FormDestroy();
     void ApplyReadOnly();
