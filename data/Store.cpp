@@ -46,8 +46,10 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
 
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
-      spieltage_("t_spieltage", settings), kopie_("table_kopie", settings) {
+      spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
+      vereine_("t_vereine", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
+    vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
     kopie_.SetFixedFieldList(true);
 }
@@ -62,6 +64,7 @@ void TStore::FormCreate() {
         });
     LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
     LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
+    LoadOrCreate(vereineFile_, &TStore::CreateVereineTable);
 }
 
 void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
@@ -128,6 +131,19 @@ void TStore::CreateSpieltageTable() {
     SaveCreated(spieltageFile_);
 }
 
+void TStore::CreateVereineTable() {
+    vereine_.Close();
+    vereine_.ClearDefinitions();
+    DefineFields(vereine_, VereineRecordFields());
+    vereine_.CreateEmpty();
+    vereine_.DefineIndex("", "Verein", true);
+    vereine_.Close();
+    vereine_.Open();
+    // Only an unloadable file kept aside is replaced; a missing one stays missing.
+    if (FileStateOf(vereineFile_.FileName()))
+        SaveCreated(vereineFile_);
+}
+
 namespace {
 
 [[noreturn]] void FailReadOnly(const TDataFile& file) {
@@ -145,7 +161,29 @@ void TStore::SaveCreated(TDataFile& file) {
 bool TStore::Save(TDataFile& file, TRecordTable& table) {
     if (readOnly_)
         FailReadOnly(file);
-    return file.Save(table, {clock_(), OnOutsideChange, OnInform});
+    if (NothingToSave(file))
+        return true;
+    const bool saved = file.Save(table, {clock_(), OnOutsideChange, OnInform});
+    TellSaved(file);
+    return saved;
+}
+
+bool TStore::NothingToSave(TDataFile& file) {
+    if (&file != &vereineFile_ || FileStateOf(file.FileName()))
+        return false;
+    if (!vereine_.Active())
+        return true;
+    const bool inserting = vereine_.State() == tsInsert;
+    const int stored = vereine_.DisplayCount() - (inserting ? 1 : 0);
+    return stored == 0 && !(inserting && vereine_.Modified());
+}
+
+void TStore::TellSaved(const TDataFile& file) {
+    // A listener may add or drop listeners.
+    const auto listeners = AfterSave;
+    for (const auto& listener : listeners)
+        if (listener)
+            listener(file.FileName());
 }
 
 void TStore::SaveStaffel() {
@@ -156,6 +194,10 @@ void TStore::SaveSpieltage() {
     Save(spieltageFile_, spieltage_);
 }
 
+void TStore::SaveVereine() {
+    Save(vereineFile_, vereine_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -164,7 +206,7 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 }
 
 std::vector<std::string> TStore::DataFileNames() const {
-    return {staffelFile_.FileName(), spieltageFile_.FileName()};
+    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {
@@ -173,8 +215,10 @@ bool TStore::ChangedOnDisk(const std::string& fileName) {
 }
 
 void TStore::Reload(const std::string& fileName) {
-    if (TDataFile* file = FindDataFile(fileName))
+    if (TDataFile* file = FindDataFile(fileName)) {
         file->Reload();
+        TellSaved(*file);
+    }
 }
 
 // The copy goes into table_kopie as a save and a load of the division file
@@ -218,6 +262,7 @@ void TStore::CopyStaffel() {
     // is what the user now sees.
     if (Save(staffelFile_, kopie_))
         staffel_.OpenOnContent(kopie_.ContentAsSaved());
+    TellSaved(staffelFile_);
 }
 
 bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
@@ -277,6 +322,8 @@ std::vector<std::string> TStore::SaveAllAtEnd(bool forced) {
                : OnInform};
     for (TDataFile* file : DataFiles()) {
         TRecordTable& table = file->Table();
+        if (NothingToSave(*file))
+            continue;
         try {
             file->Save(table, policy);
             continue;

@@ -21,6 +21,8 @@ int Excess(int homeGames, int capacity) {
 TPlacementContext MakePlacementContext(const TSeason& season, int division) {
     TPlacementContext context;
     context.Division = division;
+    for (TSlotName slot : SlotsUsedBy(LayoutOf(season.Division(division))))
+        context.Slots.push_back(static_cast<int>(slot));
     for (const TSeasonGame& game : season.Games(division))
         if (game.Date)
             context.HomeOccasions[static_cast<int>(game.Home)].push_back(

@@ -25,6 +25,9 @@ struct TPlacementClub {
 
 struct TPlacementContext {
     int Division = 0;
+    // The slots the division's layout uses (record indices, ascending); the
+    // others hold no games and never move.
+    std::vector<int> Slots;
     std::vector<TPlacementOccasion> Occasions;
     // Per slot (record order): the occasions of its dated home games; a slot
     // the layout does not use has none.

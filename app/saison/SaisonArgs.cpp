@@ -1,23 +1,25 @@
 #include "SaisonArgs.h"
 
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 
 #include <charconv>
-
-namespace {
 
 std::string Quoted(const std::string& text) {
     return "\xE2\x80\x9E" + text + "\xE2\x80\x9C";
 }
 
-} // namespace
-
 const char* SaisonUsage() {
-    return "Aufruf: staffelplan-saison [--jahr JAHR] [--verein NAME] [ORDNER]\n"
+    return "Aufruf: staffelplan-saison [--jahr JAHR] [--verein NAME | --vorschlag KLASSE |\n"
+           "                          --optimieren] [ORDNER]\n"
            "Liest Ligatafel.xml und Vereine.xml aus ORDNER (sonst dem aktuellen Ordner),\n"
            "schreibt nichts und gibt die Konfliktliste als CSV aus, mit --verein den\n"
            "Spielplan dieses Vereins.\n"
-           "Exit-Status: 0 ohne Konflikte, 1 mit Konflikten, 2 bei einem Fehler.\n";
+           "--vorschlag KLASSE: die Schl\xC3\xBCsselzahlen dieser Staffel mit den wenigsten\n"
+           "Konflikten, --optimieren: die aller Staffeln der Saison, als CSV\n"
+           "(Staffel;Mannschaft;von;nach, eine Zeile je Mannschaft, die den Platz wechselt).\n"
+           "Exit-Status: 0 ohne Konflikte (mit --vorschlag oder --optimieren: Vorschlag\n"
+           "ausgegeben), 1 mit Konflikten, 2 bei einem Fehler.\n";
 }
 
 TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
@@ -51,6 +53,10 @@ TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
             result.Jahr = year;
         } else if (name == "--verein") {
             result.Verein = takeValue();
+        } else if (name == "--vorschlag") {
+            result.Vorschlag = takeValue();
+        } else if (name == "--optimieren" && !inlineValue) {
+            result.Optimieren = true;
         } else if (name == "--hilfe" || name == "--help" || name == "-h") {
             result.Hilfe = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -63,5 +69,14 @@ TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
             folderGiven = true;
         }
     }
+    if (int(result.Verein.has_value()) + int(result.Vorschlag.has_value()) +
+            int(result.Optimieren) >
+        1)
+        throw TStaffelError("Nur eine der Optionen --verein, --vorschlag und --optimieren kann "
+                            "angegeben werden.");
     return result;
+}
+
+std::string FieldTextFromArgument(const std::string& typed) {
+    return IsValidUtf8(typed) ? Utf8ToCp1252(typed) : typed;
 }

@@ -1,9 +1,9 @@
 // staffelplan-saison: the clash list or a club's plan of the data folder on
 // standard output, for scripts and shared folders. Writes nothing.
 #include "SaisonArgs.h"
+#include "SaisonProposal.h"
 
 #include "data/StaffelError.h"
-#include "data/file/Cp1252.h"
 #include "data/table/RecordTable.h"
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
@@ -80,12 +80,8 @@ std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
     return seasons;
 }
 
-std::string ClubName(const std::string& typed) {
-    return IsValidUtf8(typed) ? Utf8ToCp1252(typed) : typed;
-}
-
 int PrintClubPlans(std::vector<std::unique_ptr<TSeason>>& seasons, const std::string& typed) {
-    const std::string name = ClubName(typed);
+    const std::string name = FieldTextFromArgument(typed);
     std::vector<TSeasonClubPlan> plans;
     for (auto& season : seasons) {
         TClubId club = season->Clubs().FindClub(name);
@@ -106,6 +102,10 @@ int Run(const TSaisonArgs& args) {
     auto seasons = MakeSeasons(data, args);
     if (args.Verein)
         return PrintClubPlans(seasons, *args.Verein);
+    if (args.Vorschlag)
+        return PrintProposal(seasons, *args.Vorschlag, args.Jahr);
+    if (args.Optimieren)
+        return PrintOptimization(seasons);
     std::vector<const TSeason*> all;
     bool clashes = false;
     for (const auto& season : seasons) {

@@ -207,6 +207,9 @@ public:
 
     // Runs during Insert and Append after the new row was started.
     std::function<void(TRecordTable&)> OnNewRecord;
+    // Runs during Post after the required fields were checked, on the
+    // pending values; a failure keeps the row pending.
+    std::function<void(TRecordTable&)> BeforePost;
 
     // For the data-file reader and writer (TableContent.h).
     // Fails as a load does when a fixed field list finds no column of its own

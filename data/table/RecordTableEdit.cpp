@@ -326,6 +326,8 @@ void TRecordTable::Post() {
         d.Notify(tnFocusField, d.FieldObjects[missing].get());
         throw TStaffelError("Feld '" + d.FieldDef(missing).Name + "' muss einen Wert haben");
     }
+    if (BeforePost)
+        BeforePost(*this);
     d.StorePending();
     d.Pending.clear();
     d.Pending.shrink_to_fit();

@@ -4,8 +4,8 @@
 // information bar and the status bar. It owns the three tables (through the
 // store) and both data sources, and decides when the division table is saved.
 #include "data/Store.h"
-#include "ui/windows/EditCycle.h"
 #include "ui/controls/MYDBNavTypes.h"
+#include "ui/windows/EditCycle.h"
 
 #include <QWidget>
 
@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QDialog;
 class QLabel;
@@ -25,18 +26,24 @@ class TDataSource;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
+class TDivisionContextMenu;
 class TMYDBNav;
+class TOutsideChangeWatch;
 class TPanel;
+class TSaisonuebersicht;
 class TSpieltage;
 class TStatusBar;
+class TVereine;
 
 class TStaffelplan : public QWidget {
     Q_OBJECT
 public:
     // Runs FormCreate; its failure is shown and creation carries on.
+    // Read-only: another copy writes the data folder, or nobody may; the
+    // data is shown, printed and exported, never changed or written.
     explicit TStaffelplan(TRegionalSettings settings = TRegionalSettings::German(),
-                          std::function<TLocalTime()> clock = LocalNow);
-    // Runs FormDestroy.
+                          std::function<TLocalTime()> clock = LocalNow, bool readOnly = false);
+    // Runs FormDestroy, unless EndNormally or EndForced has ended the window.
     ~TStaffelplan() override;
 
     TStore Store;
@@ -49,6 +56,10 @@ public:
     TSpieltage* Spieltage = nullptr;
     TAuswahl_Spt* Auswahl_Spt = nullptr;
     TAboutBox* AboutBox = nullptr;
+    // The club table and the season overview, created when first opened.
+    TVereine* Vereine = nullptr;
+    TSaisonuebersicht* Saisonuebersicht = nullptr;
+    TDivisionContextMenu* DivisionMenu = nullptr;
 
     // Seams: ending the application, running a print layout, showing a
     // window modally (returns the dialog's result).
@@ -89,11 +100,30 @@ public:
     void Button4Click();
     void Button6Click();
     void StatusBar1Click();
+    void OpenVereine();
+    void OpenSaisonuebersicht();
+    // Makes the division at that display row current and the window active.
+    void SelectDivision(int displayRow);
+
+    bool ReadOnly() const { return readOnly_; }
+    // Asks to reload a data file changed from outside while the window idles.
+    TOutsideChangeWatch* OutsideChanges = nullptr;
 
     // The store's notice about kept files, once; shown after the window appears.
     std::optional<std::string> TakeStartupNotice() { return Store.TakeStartupNotice(); }
-    // Saves both tables, as at the end; for the end of the desktop session.
-    void SaveTables();
+    // Saves both tables without asking anybody, for an end from outside (a
+    // signal, the session's end, a lost display); a table that cannot be
+    // saved goes to a rescue file. Returns the lines for standard error.
+    // The window's own end then saves nothing more.
+    std::vector<std::string> EndForced();
+    // The normal end's save (FormDestroy), once; a failure is shown. Run
+    // before the window goes, so that a signal during its error box can
+    // still turn it into a forced end.
+    void EndNormally();
+    // The same while the program goes on (the session asks for its data).
+    std::vector<std::string> SaveForced();
+    // Nothing pending, no dialog or box open: the moment to offer a reload.
+    bool Idle();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,8 +132,12 @@ private:
     void CreateControls();
     void CreateEditorPanel();
     void CreateButtonPanel();
+    void CreateSeasonEntries();
     void FormCreate();
     void FormDestroy();
+    void ApplyReadOnly();
 
     std::unique_ptr<TEditCycle> cycle_;
+    bool readOnly_ = false;
+    bool ended_ = false;
 };
