@@ -1,8 +1,8 @@
 #include "data/Store.h"
 
-#include "data/file/AtomicFile.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 
 #include <array>
 #include <ctime>
@@ -39,77 +39,7 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
     TSpieltagKey::k1, TSpieltagKey::k2, TSpieltagKey::k3, TSpieltagKey::k4,  TSpieltagKey::k5,
     TSpieltagKey::k6, TSpieltagKey::k7, TSpieltagKey::k8, TSpieltagKey::k4A, TSpieltagKey::k8A};
 
-void AppendTwoDigits(std::string& out, int value) {
-    out += static_cast<char>('0' + value / 10 % 10);
-    out += static_cast<char>('0' + value % 10);
-}
-
-std::string BackupName(const std::string& fileName, const TLocalTime& now) {
-    std::string stamp;
-    stamp += std::to_string(now.Year);
-    AppendTwoDigits(stamp, static_cast<int>(now.Month));
-    AppendTwoDigits(stamp, static_cast<int>(now.Day));
-    stamp += '-';
-    AppendTwoDigits(stamp, now.Hour);
-    AppendTwoDigits(stamp, now.Minute);
-    AppendTwoDigits(stamp, now.Second);
-    std::string name = fileName + "." + stamp + ".bak";
-    std::error_code ec;
-    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(name, ec)); ++n)
-        name = fileName + "." + stamp + "-" + std::to_string(n) + ".bak";
-    return name;
-}
-
 } // namespace
-
-TLocalTime LocalNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900,
-            static_cast<unsigned>(local.tm_mon + 1),
-            static_cast<unsigned>(local.tm_mday),
-            local.tm_hour,
-            local.tm_min,
-            local.tm_sec};
-}
-
-std::string FormatTime(std::string_view format, int hour, int minute, int second) {
-    const bool twelveHours = format.find("AM/PM") != std::string_view::npos ||
-                             format.find("am/pm") != std::string_view::npos;
-    std::string out;
-    std::size_t i = 0;
-    while (i < format.size()) {
-        const char c = format[i];
-        std::size_t run = 1;
-        while (i + run < format.size() && format[i + run] == c)
-            ++run;
-        int value = -1;
-        if (c == 'h' || c == 'H')
-            value = twelveHours ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
-        else if (c == 'm' || c == 'n' || c == 'M' || c == 'N')
-            value = minute;
-        else if (c == 's' || c == 'S')
-            value = second;
-        if (value >= 0) {
-            if (run >= 2)
-                AppendTwoDigits(out, value);
-            else
-                out += std::to_string(value);
-            i += run;
-        } else if (format.substr(i, 5) == "AM/PM") {
-            out += hour < 12 ? "AM" : "PM";
-            i += 5;
-        } else if (format.substr(i, 5) == "am/pm") {
-            out += hour < 12 ? "am" : "pm";
-            i += 5;
-        } else {
-            out += c;
-            ++i;
-        }
-    }
-    return out;
-}
 
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
@@ -120,36 +50,34 @@ TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
 }
 
 void TStore::FormCreate() {
-    try {
-        staffel_.Load(StaffelFileName);
-    } catch (const TStaffelError& error) {
-        KeepUnloadableFile(StaffelFileName, error.what());
-        CreateStaffelTable();
-    }
-    try {
-        spieltage_.Load(SpieltageFileName);
-    } catch (const TStaffelError& error) {
-        KeepUnloadableFile(SpieltageFileName, error.what());
-        CreateSpieltageTable();
-    }
+    if (!readOnly_)
+        RemoveStaleTempFiles(".", [this](std::string_view name) {
+            for (TDataFile* file : DataFiles())
+                if (file->OwnsName(name))
+                    return true;
+            return false;
+        });
+    LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
+    LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
 }
 
-// A file that is there but unreadable is copied aside before the new table
-// replaces it; a missing or empty one holds nothing to lose.
-void TStore::KeepUnloadableFile(const std::string& fileName, const std::string& reason) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(fileName, ec);
-    if (ec || !std::filesystem::is_regular_file(status))
+void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
+    try {
+        file.Load();
         return;
-    if (std::filesystem::file_size(fileName, ec) == 0 || ec)
-        return;
-    const std::string backup = BackupName(fileName, clock_());
-    WriteFileAtomically(backup, ReadWholeFile(fileName));
-    if (!startupNotice_.empty())
-        startupNotice_ += "\n\n";
-    startupNotice_ += "Die Datei \"" + FullPath(fileName) + "\" konnte nicht geladen werden (" +
-                      reason + "). Sie wurde unverändert als \"" + FullPath(backup) +
-                      "\" aufbewahrt; an ihrer Stelle wurde eine neue Datei angelegt.";
+    } catch (const TStaffelError& error) {
+        std::optional<std::string> notice;
+        if (readOnly_)
+            notice = file.UnloadableNotice(error.what());
+        else
+            notice = file.KeepUnloadable(error.what(), clock_());
+        if (notice) {
+            if (!startupNotice_.empty())
+                startupNotice_ += "\n\n";
+            startupNotice_ += *notice;
+        }
+    }
+    (this->*create)();
 }
 
 std::optional<std::string> TStore::TakeStartupNotice() {
@@ -166,7 +94,7 @@ void TStore::CreateStaffelTable() {
     staffel_.DefineIndex("", "Jahr;Klasse", true);
     staffel_.Close();
     staffel_.Open();
-    staffel_.Save(StaffelFileName);
+    SaveCreated(staffelFile_);
 }
 
 // The default dates are day values, so any regional setting can take them.
@@ -185,19 +113,61 @@ void TStore::CreateSpieltageTable() {
         spieltage_.Field(SpieltagDateFieldName(date.Key)).SetAsDateTime(*day);
     }
     spieltage_.Post();
-    spieltage_.Save(SpieltageFileName);
+    SaveCreated(spieltageFile_);
+}
+
+namespace {
+
+[[noreturn]] void FailReadOnly(const TDataFile& file) {
+    throw TStaffelError("Die Daten sind schreibgeschützt geöffnet; \"" + FullPath(file.FileName()) +
+                        "\" wird nicht gespeichert.");
+}
+
+} // namespace
+
+void TStore::SaveCreated(TDataFile& file) {
+    if (!readOnly_)
+        Save(file, file.Table());
+}
+
+bool TStore::Save(TDataFile& file, TRecordTable& table) {
+    if (readOnly_)
+        FailReadOnly(file);
+    return file.Save(table, {clock_(), OnOutsideChange, OnInform});
 }
 
 void TStore::SaveStaffel() {
-    staffel_.Save(StaffelFileName);
+    Save(staffelFile_, staffel_);
 }
 
 void TStore::SaveSpieltage() {
-    spieltage_.Save(SpieltageFileName);
+    Save(spieltageFile_, spieltage_);
+}
+
+TDataFile* TStore::FindDataFile(const std::string& fileName) {
+    for (TDataFile* file : DataFiles())
+        if (file->Names(fileName))
+            return file;
+    return nullptr;
+}
+
+std::vector<std::string> TStore::DataFileNames() const {
+    return {staffelFile_.FileName(), spieltageFile_.FileName()};
+}
+
+bool TStore::ChangedOnDisk(const std::string& fileName) {
+    TDataFile* file = FindDataFile(fileName);
+    return file && file->ChangedOnDisk();
+}
+
+void TStore::Reload(const std::string& fileName) {
+    if (TDataFile* file = FindDataFile(fileName))
+        file->Reload();
 }
 
 void TStore::CopyStaffel() {
-    staffel_.Save(StaffelFileName);
+    if (!Save(staffelFile_, staffel_))
+        return; // the other version is what the user now sees
     // Without a division there is nothing to copy.
     if (!staffel_.Active() || staffel_.IsEmpty())
         return;
@@ -221,8 +191,8 @@ void TStore::CopyStaffel() {
             kopie_.Field(name).SetAsDateTime(from.AsDateTime());
     }
     kopie_.Post();
-    kopie_.Save(StaffelFileName);
-    staffel_.Load(StaffelFileName);
+    Save(staffelFile_, kopie_);
+    staffelFile_.Load();
 }
 
 bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
@@ -247,40 +217,64 @@ bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
             to.SetAsDateTime(from.AsDateTime());
     }
     staffel_.Post();
+    SaveStaffel();
     inform("Spieltage wurden übernommen");
     return true;
 }
 
 void TStore::FormDestroy() {
     std::string messages;
-    auto report = [&messages](const std::string& message) {
+    for (const std::string& message : SaveAllAtEnd(false)) {
         if (!messages.empty())
             messages += "\n\n";
         messages += message;
-    };
-    // The program ends whatever happens, so a pending row that cannot be
-    // posted must not cost the table's other changes since the last save:
-    // that row is dropped and the rest is saved.
-    auto attempt = [&report](TRecordTable& table, const char* fileName) {
-        try {
-            table.Save(fileName);
-            return;
-        } catch (const TStaffelError& error) {
-            report(error.what());
-        }
-        if (table.State() != tsEdit && table.State() != tsInsert)
-            return;
-        try {
-            table.Cancel();
-            table.Save(fileName);
-            report("Die nicht speicherbare Eingabe wurde verworfen; alle anderen Änderungen "
-                   "wurden gespeichert.");
-        } catch (const TStaffelError& error) {
-            report(error.what());
-        }
-    };
-    attempt(staffel_, StaffelFileName);
-    attempt(spieltage_, SpieltageFileName);
+    }
     if (!messages.empty())
         throw TStaffelError(messages);
+}
+
+std::vector<std::string> TStore::FormDestroyForced() {
+    return SaveAllAtEnd(true);
+}
+
+// The program ends whatever happens, so a pending row that cannot be posted
+// must not cost the table's other changes since the last save: that row is
+// dropped and the rest is saved, or rescued when even that fails.
+std::vector<std::string> TStore::SaveAllAtEnd(bool forced) {
+    rescueNeeded_ = false;
+    std::vector<std::string> messages;
+    if (readOnly_)
+        return messages;
+    const TSavePolicy policy{
+        clock_(), forced ? nullptr : OnOutsideChange,
+        forced ? std::function<void(const std::string&)>(
+                     [&messages](const std::string& text) { messages.push_back(text); })
+               : OnInform};
+    for (TDataFile* file : DataFiles()) {
+        TRecordTable& table = file->Table();
+        try {
+            file->Save(table, policy);
+            continue;
+        } catch (const TFolderSyncError& error) {
+            messages.push_back(error.what()); // the content is in place: nothing to rescue
+            continue;
+        } catch (const TStaffelError& error) {
+            messages.push_back(error.what());
+        }
+        if (table.State() == tsEdit || table.State() == tsInsert) {
+            table.Cancel();
+            try {
+                file->Save(table, policy);
+                messages.push_back("Die nicht speicherbare Eingabe wurde verworfen; alle anderen "
+                                   "Änderungen wurden in \"" +
+                                   FullPath(file->FileName()) + "\" gespeichert.");
+                continue;
+            } catch (const TStaffelError& error) {
+                messages.push_back(error.what());
+            }
+        }
+        messages.push_back(file->Rescue(table, policy.Now));
+        rescueNeeded_ = true;
+    }
+    return messages;
 }

@@ -1,17 +1,12 @@
 #include "report/SnapshotFile.h"
 
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <unistd.h>
 
 // Layout (little-endian): magic "SPPAGES\x1A", u16 format version, title,
 // u32 page count, pages, u32 CRC-32 of everything before it.
@@ -171,16 +166,6 @@ TPageItem ReadItem(TReader& in) {
     return item;
 }
 
-std::string FullPath(const std::string& fileName) {
-    std::error_code ec;
-    const auto path = std::filesystem::absolute(std::filesystem::path(fileName), ec);
-    return ec ? fileName : path.string();
-}
-
-[[noreturn]] void FailFile(const std::string& what, const std::string& fileName, int error) {
-    throw TStaffelError(what + " \"" + FullPath(fileName) + "\": " + std::strerror(error));
-}
-
 } // namespace
 
 std::string EncodeSnapshot(const TReportPages& pages) {
@@ -244,53 +229,17 @@ TReportPages DecodeSnapshot(std::string_view bytes) {
 }
 
 void WriteSnapshotFile(const std::string& fileName, const TReportPages& pages) {
-    const std::string content = EncodeSnapshot(pages);
-    std::filesystem::path target(fileName);
-    std::random_device random;
-    const std::string temp = target.string() + ".tmp" + std::to_string(random() % 1000000u);
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file)
-        FailFile("Cannot create", temp, errno);
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
-                         std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        std::remove(temp.c_str());
-        FailFile("Cannot write", fileName, error);
-    }
-    if (std::rename(temp.c_str(), fileName.c_str()) != 0) {
-        const int error = errno;
-        std::remove(temp.c_str());
-        FailFile("Cannot write", fileName, error);
-    }
+    WriteFileAtomically(fileName, EncodeSnapshot(pages));
 }
 
+// A FIFO or device under the name fails at once instead of blocking.
 TReportPages ReadSnapshotFile(const std::string& fileName) {
-    std::FILE* file = std::fopen(fileName.c_str(), "rb");
-    if (!file)
-        FailFile("Cannot open", fileName, errno);
-    std::string content;
-    std::array<char, 65536> buffer;
-    std::size_t count = 0;
-    bool tooLarge = false;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-        content.append(buffer.data(), count);
-        if (content.size() > kMaxFileBytes) {
-            tooLarge = true;
-            break;
-        }
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed)
-        FailFile("Cannot read", fileName, error);
-    if (tooLarge)
+    if (const auto state = FileStateOf(fileName); state && state->Size > kMaxFileBytes)
         throw TStaffelError("\"" + FullPath(fileName) +
                             "\": The file is too large to be a page-snapshot file.");
+    const TFileBytes content = ReadFileBytes(fileName);
     try {
-        return DecodeSnapshot(content);
+        return DecodeSnapshot(content.View());
     } catch (const TStaffelError& e) {
         throw TStaffelError("\"" + FullPath(fileName) + "\": " + e.what());
     }

@@ -1,29 +1,24 @@
 #include "data/file/AtomicFile.h"
 
-#include "data/StaffelError.h"
-
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-
-std::function<int(TAtomicStep)> AtomicFileFaultHook;
+#include <utility>
 
 namespace {
 
+std::function<int(TAtomicStep)> FaultHook;
+
 int InjectedFault(TAtomicStep step) {
-    return AtomicFileFaultHook ? AtomicFileFaultHook(step) : 0;
+    return FaultHook ? FaultHook(step) : 0;
 }
 
 [[noreturn]] void FailCreate(const std::string& fileName, int error) {
     throw TStaffelError("Datei \"" + FullPath(fileName) + "\" kann nicht erstellt werden. " +
-                        std::strerror(error));
-}
-
-[[noreturn]] void FailOpen(const std::string& fileName, int error) {
-    throw TStaffelError("Datei " + FullPath(fileName) + " kann nicht geöffnet werden. " +
                         std::strerror(error));
 }
 
@@ -43,44 +38,66 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
-// The new file keeps the permissions of the one it replaces; a new file gets
-// what the umask allows, as a plain create would.
-mode_t TargetMode(const std::string& fileName) {
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) == 0)
-        return st.st_mode & 07777;
+// The file a name stands for: a symbolic link is followed (also a dangling
+// one, whose target the write creates), so the link itself stays.
+std::string FollowLinks(const std::string& fileName) {
+    std::filesystem::path path(fileName);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path.string();
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n < 0)
+            FailCreate(fileName, errno);
+        const std::filesystem::path next(std::string(target, static_cast<std::size_t>(n)));
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    FailCreate(fileName, ELOOP);
+}
+
+mode_t CreationMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-void SyncFolder(const std::filesystem::path& folder) {
+// 0 or the reason the folder's new entry may not be on disk. A folder we may
+// not open, or a file system without folder sync, has nothing to report.
+int SyncFolder(const std::filesystem::path& folder) {
+    if (const int fault = InjectedFault(TAtomicStep::SyncFolder); fault != 0)
+        return fault;
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return; // the content is already in place; a folder we cannot open is no reason to fail
-    ::fsync(fd);
+        return errno == EACCES ? 0 : errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (error == EINVAL || error == EOPNOTSUPP)
+        error = 0;
     ::close(fd);
+    return error;
 }
+
+constexpr std::size_t WriteBufferSize = 1 << 20;
 
 } // namespace
 
-std::string FullPath(const std::string& fileName) {
-    std::error_code ec;
-    const auto path = std::filesystem::absolute(fileName, ec);
-    return ec ? fileName : path.string();
+TAtomicFaultScope::TAtomicFaultScope(std::function<int(TAtomicStep)> fault)
+    : previous_(std::exchange(FaultHook, std::move(fault))) {}
+
+TAtomicFaultScope::~TAtomicFaultScope() {
+    FaultHook = std::move(previous_);
 }
 
-namespace {
-constexpr std::size_t WriteBufferSize = 1 << 20;
-}
-
-TAtomicWriter::TAtomicWriter(std::string fileName) : fileName_(std::move(fileName)) {
-    const std::filesystem::path target(fileName_);
-    tempName_ = (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+TAtomicWriter::TAtomicWriter(std::string fileName, std::string permissionsFrom)
+    : fileName_(std::move(fileName)), permissionsFrom_(std::move(permissionsFrom)) {
+    target_ = FollowLinks(fileName_);
+    const std::filesystem::path target(target_);
+    tempName_ =
+        (target.parent_path() / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
     if (const int fault = InjectedFault(TAtomicStep::CreateTemp); fault != 0)
         FailCreate(fileName_, fault);
-    fd_ = ::mkostemp(tempName_.data(), O_CLOEXEC);
+    fd_ = ::mkostemp(tempName_.data(), O_CLOEXEC); // O_EXCL: never someone else's file
     if (fd_ < 0)
         FailCreate(fileName_, errno);
     buffer_.reserve(WriteBufferSize);
@@ -103,6 +120,7 @@ void TAtomicWriter::Abandon(int error) {
 void TAtomicWriter::Flush() {
     if (!WriteAll(fd_, buffer_))
         Abandon(errno);
+    hash_.Add(buffer_);
     buffer_.clear();
 }
 
@@ -115,21 +133,54 @@ void TAtomicWriter::Write(std::string_view bytes) {
     if (bytes.size() >= WriteBufferSize) {
         if (!WriteAll(fd_, bytes))
             Abandon(errno);
+        hash_.Add(bytes);
     } else {
         buffer_.append(bytes);
     }
 }
 
-void TAtomicWriter::Commit() {
+// Owner and group first: changing them clears set-id bits of the mode. A
+// user may not give a file away; the file is then theirs, with the mode kept.
+void TAtomicWriter::TakePermissions() {
+    const std::string& source = permissionsFrom_.empty() ? target_ : permissionsFrom_;
+    struct stat old {};
+    if (::stat(source.c_str(), &old) != 0) {
+        if (::fchmod(fd_, CreationMode()) != 0)
+            Abandon(errno);
+        return;
+    }
+    struct stat temp {};
+    if (::fstat(fd_, &temp) != 0)
+        Abandon(errno);
+    if (temp.st_uid != old.st_uid || temp.st_gid != old.st_gid) {
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
+            if (errno != EPERM)
+                Abandon(errno);
+            // Still the group, where the user belongs to it.
+            if (::fchown(fd_, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM)
+                Abandon(errno);
+        }
+    }
+    if (::fchmod(fd_, old.st_mode & 07777) != 0)
+        Abandon(errno);
+}
+
+TFileFingerprint TAtomicWriter::Commit() {
     if (const int fault = InjectedFault(TAtomicStep::WriteTemp); fault != 0)
         Abandon(fault);
-    if (::fchmod(fd_, TargetMode(fileName_)) != 0)
-        Abandon(errno);
+    TakePermissions();
     Flush();
     if (const int fault = InjectedFault(TAtomicStep::SyncTemp); fault != 0)
         Abandon(fault);
     if (::fsync(fd_) != 0)
         Abandon(errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0)
+        Abandon(errno);
+    const TFileFingerprint written{static_cast<std::uint64_t>(st.st_size),
+                                   st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                                   static_cast<std::uint64_t>(st.st_dev),
+                                   static_cast<std::uint64_t>(st.st_ino), hash_.Value()};
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) {
@@ -138,60 +189,23 @@ void TAtomicWriter::Commit() {
         FailCreate(fileName_, error);
     }
     const int fault = InjectedFault(TAtomicStep::Rename);
-    if (fault != 0 || ::rename(tempName_.c_str(), fileName_.c_str()) != 0) {
+    if (fault != 0 || ::rename(tempName_.c_str(), target_.c_str()) != 0) {
         const int error = fault != 0 ? fault : errno;
         ::unlink(tempName_.c_str());
         FailCreate(fileName_, error);
     }
-    SyncFolder(std::filesystem::path(fileName_).parent_path());
+    if (const int error = SyncFolder(std::filesystem::path(target_).parent_path()); error != 0)
+        throw TFolderSyncError("Die Datei \"" + FullPath(fileName_) +
+                                   "\" wurde ersetzt, aber ihr Ordner konnte nicht auf den "
+                                   "Datenträger geschrieben werden. " +
+                                   std::strerror(error),
+                               written);
+    return written;
 }
 
-void WriteFileAtomically(const std::string& fileName, std::string_view content) {
-    TAtomicWriter writer(fileName);
+TFileFingerprint WriteFileAtomically(const std::string& fileName, std::string_view content,
+                                     const std::string& permissionsFrom) {
+    TAtomicWriter writer(fileName, permissionsFrom);
     writer.Write(content);
-    writer.Commit();
-}
-
-TFileBytes ReadFileBytes(const std::string& fileName) {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        FailOpen(fileName, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int error = errno;
-        ::close(fd);
-        FailOpen(fileName, error);
-    }
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        FailOpen(fileName, EISDIR);
-    }
-    // One byte more than the size tells whether the file grew meanwhile.
-    std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
-    TFileBytes bytes{std::unique_ptr<char[]>(new char[capacity]), 0};
-    for (;;) {
-        if (bytes.Size == capacity) {
-            capacity *= 2;
-            std::unique_ptr<char[]> larger(new char[capacity]);
-            std::memcpy(larger.get(), bytes.Data.get(), bytes.Size);
-            bytes.Data = std::move(larger);
-        }
-        const ssize_t n = ::read(fd, bytes.Data.get() + bytes.Size, capacity - bytes.Size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            FailOpen(fileName, error);
-        }
-        if (n == 0)
-            break;
-        bytes.Size += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return bytes;
-}
-
-std::string ReadWholeFile(const std::string& fileName) {
-    return std::string(ReadFileBytes(fileName).View());
+    return writer.Commit();
 }

@@ -1,13 +1,20 @@
 #pragma once
 // Whole-file writes that never leave a half-written or emptied file: the
-// content goes to a temporary file in the same folder, is flushed to disk and
-// then renamed over the target.
+// content goes to a temporary file in the target's folder, is flushed to disk
+// and then renamed over the target. The file keeps its mode, owner and group;
+// a symbolic link stays and its target is replaced. Reading never blocks on a
+// name that is not a regular file.
+#include "data/StaffelError.h"
+#include "data/file/ContentHash.h"
+#include "data/file/FileFingerprint.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
-enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename };
+enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename, SyncFolder };
 
 // Streams a file's new content into a temporary file beside it; Commit puts
 // it in place. Not committed, the temporary file is removed and the old file
@@ -15,41 +22,75 @@ enum class TAtomicStep { CreateTemp, WriteTemp, SyncTemp, Rename };
 // (full path, reason).
 class TAtomicWriter {
 public:
-    explicit TAtomicWriter(std::string fileName);
+    // permissionsFrom: a file whose mode, owner and group the new file takes
+    // (a backup of it); empty: those of the file being replaced.
+    explicit TAtomicWriter(std::string fileName, std::string permissionsFrom = {});
     TAtomicWriter(const TAtomicWriter&) = delete;
     TAtomicWriter& operator=(const TAtomicWriter&) = delete;
     ~TAtomicWriter();
 
     // Buffered; large pieces go straight to the file.
     void Write(std::string_view bytes);
-    void Commit();
+    // What is now on disk under the name (for telling later changes).
+    TFileFingerprint Commit();
 
 private:
     void Flush();
+    void TakePermissions();
     [[noreturn]] void Abandon(int error);
 
     std::string fileName_;
+    std::string target_; // fileName_ with its links followed
+    std::string permissionsFrom_;
     std::string tempName_;
     int fd_ = -1;
     std::string buffer_;
+    TContentHash hash_;
 };
 
-void WriteFileAtomically(const std::string& fileName, std::string_view content);
+// The new content is in place, but the folder's entry may not have reached
+// the disk; Written is what is there now.
+class TFolderSyncError : public TStaffelError {
+public:
+    TFolderSyncError(const std::string& message, const TFileFingerprint& written)
+        : TStaffelError(message), Written(written) {}
+    TFileFingerprint Written;
+};
 
-// A file's bytes, read without first clearing the buffer.
+TFileFingerprint WriteFileAtomically(const std::string& fileName, std::string_view content,
+                                     const std::string& permissionsFrom = {});
+
+// Removes what killed saves left in a folder: ".NAME.tmp-XXXXXX" with the
+// six characters mkostemp chose, regular files only, where ours(NAME) holds.
+// Returns the full paths removed.
+std::vector<std::string> RemoveStaleTempFiles(const std::string& folder,
+                                              const std::function<bool(std::string_view)>& ours);
+
+// A file's bytes, read without first clearing the buffer, and what was read.
 struct TFileBytes {
     std::unique_ptr<char[]> Data;
     std::size_t Size = 0;
+    TFileFingerprint Fingerprint;
     std::string_view View() const { return {Data.get(), Size}; }
 };
 
-// Reads a whole file; fails with "Datei %s kann nicht geöffnet werden. %s".
+// Reads a whole regular file; fails with "Datei %s kann nicht geöffnet
+// werden. %s", also at once for a FIFO, device or folder of that name.
 TFileBytes ReadFileBytes(const std::string& fileName);
 std::string ReadWholeFile(const std::string& fileName);
 
 // Full path of a name as the messages show it.
 std::string FullPath(const std::string& fileName);
 
-// For tests: called before each step; returning an errno value other than 0
-// makes that step fail with it.
-extern std::function<int(TAtomicStep)> AtomicFileFaultHook;
+// For tests: while it lives, fault(step) runs before each step of every
+// atomic write; an errno value other than 0 makes that step fail with it.
+class TAtomicFaultScope {
+public:
+    explicit TAtomicFaultScope(std::function<int(TAtomicStep)> fault);
+    ~TAtomicFaultScope();
+    TAtomicFaultScope(const TAtomicFaultScope&) = delete;
+    TAtomicFaultScope& operator=(const TAtomicFaultScope&) = delete;
+
+private:
+    std::function<int(TAtomicStep)> previous_;
+};

@@ -23,6 +23,9 @@ std::string WriteDataPacket(const TDataPacket& packet);
 
 // The whole data file of a table, produced before the file is touched.
 std::string DataFileContent(const TRecordTable& table);
+// The table's data file into a writer; committing it is the caller's.
+class TAtomicWriter;
+void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer);
 void WriteDataPacket(const TDataPacket& packet, std::string& out);
 
 // The file's type name of a field ("i4", "string", ...).

@@ -63,12 +63,18 @@ std::string DataFileContent(const TRecordTable& table) {
     return out;
 }
 
+void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer) {
+    writer.Write(DataFileContent(table));
+}
+
 // Every name gets the XML form; the program saves under no other.
 void TRecordTable::Save(const std::string& fileName) {
     if (!Active())
         return;
     FinishEdit();
-    WriteFileAtomically(fileName, DataFileContent(*this));
+    TAtomicWriter writer(fileName);
+    WriteDataFile(*this, writer);
+    writer.Commit();
 }
 
 const std::vector<TFieldDef>& TRecordTable::StoreFields() const {

@@ -1,46 +1,14 @@
 #include "report/qt/PdfExport.h"
 
-#include "data/StaffelError.h"
-#include "report/qt/PagePainter.h"
+#include "data/file/AtomicFile.h"
+#include "report/qt/PdfExportAll.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSaveFile>
+#include <QFile>
 
-namespace {
-constexpr int kPdfResolution = 1200;
-
-[[noreturn]] void Fail(const QString& fileName, const QString& reason) {
-    throw TStaffelError(
-        ("Cannot write \"" + QFileInfo(fileName).absoluteFilePath() + "\": " + reason)
-            .toStdString());
-}
-} // namespace
-
+// Made in memory, so the file is replaced by the one atomic writer like
+// every other file the program writes.
 void ExportPdf(const TReportPages& pages, const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(fileName, file.errorString());
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setTitle(QString::fromStdString(pages.Title));
-        writer.setCreator(QStringLiteral("Staffelplan"));
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            Fail(fileName, QStringLiteral("the PDF could not be started"));
-        for (std::size_t i = 0; i < pages.Pages.size(); ++i) {
-            if (i > 0 && !writer.newPage())
-                Fail(fileName, QStringLiteral("a new page could not be started"));
-            PaintPage(painter, pages.Pages[i]);
-        }
-        painter.end();
-    }
-    if (!file.commit())
-        Fail(fileName, file.errorString());
+    const QByteArray pdf = PdfOfPageSets({pages}, QString::fromStdString(pages.Title));
+    WriteFileAtomically(QFile::encodeName(fileName).toStdString(),
+                        std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }

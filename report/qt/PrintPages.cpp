@@ -1,9 +1,11 @@
 #include "report/qt/PrintPages.h"
 
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 #include "report/qt/PagePainter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -11,9 +13,7 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -110,12 +110,12 @@ void PrintPagesToFile(const TReportPages& pages, const TOutputOptions& options,
     std::unique_ptr<QPrinter> own;
     QPrinter& printer = PreparePrinter(options, own);
     printer.setDocName(PrintDocumentTitle(pages));
-    const QString target = QFileInfo(fileName).absoluteFilePath();
-    // The driver writes beside the target; the target is replaced only once
-    // the whole job is there.
-    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
+    // The driver writes into a temporary file away from the target; the
+    // finished job then replaces the target through the one atomic writer.
+    QTemporaryFile temporary;
     if (!temporary.open())
-        Fail(QStringLiteral("Cannot write \"%1\": %2").arg(target, temporary.errorString()));
+        Fail(QStringLiteral("Cannot write \"%1\": %2")
+                 .arg(QFileInfo(fileName).absoluteFilePath(), temporary.errorString()));
     temporary.close();
     printer.setOutputFileName(temporary.fileName());
     // A file holds what is written into it: every copy is a whole pass.
@@ -129,10 +129,6 @@ void PrintPagesToFile(const TReportPages& pages, const TOutputOptions& options,
         throw;
     }
     printer.setOutputFileName(QString());
-    std::error_code error;
-    std::filesystem::rename(temporary.fileName().toStdString(), target.toStdString(), error);
-    if (error)
-        Fail(QStringLiteral("Cannot write \"%1\": %2")
-                 .arg(target, QString::fromStdString(error.message())));
-    temporary.setAutoRemove(false);
+    const TFileBytes job = ReadFileBytes(QFile::encodeName(temporary.fileName()).toStdString());
+    WriteFileAtomically(QFile::encodeName(fileName).toStdString(), job.View());
 }

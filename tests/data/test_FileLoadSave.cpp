@@ -1,6 +1,6 @@
-#include "data/file/AtomicFile.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 #include "test_FileSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +8,6 @@
 #include <cstring>
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 void CreateKeyed(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields,
                  const std::string& key) {
@@ -27,11 +18,9 @@ void CreateKeyed(TRecordTable& table, const std::vector<TRecordFieldSpec>& field
     table.Open();
 }
 
-struct TFaultHook {
-    explicit TFaultHook(TAtomicStep failing) {
-        AtomicFileFaultHook = [failing](TAtomicStep step) { return step == failing ? EIO : 0; };
-    }
-    ~TFaultHook() { AtomicFileFaultHook = nullptr; }
+struct TFaultHook : TAtomicFaultScope {
+    explicit TFaultHook(TAtomicStep failing)
+        : TAtomicFaultScope([failing](TAtomicStep step) { return step == failing ? EIO : 0; }) {}
 };
 
 } // namespace
@@ -98,14 +87,21 @@ TEST(FileLoad, FailuresNameTheFileAndLeaveTheTableClosed) {
                                        "fieldtype=\"strng\"/></FIELDS></METADATA></DATAPACKET>");
     WriteBytes(folder.File("cut.xml"), Fixture("Ligatafel_edited.xml").substr(0, 900));
     std::filesystem::create_directory(folder.Path() / "dir.xml");
+    TFifo fifo(folder.File("fifo.xml"));
     const struct {
         std::string Name;
         std::string Message;
     } cases[] = {
         {"missing.xml", "Datei " + folder.File("missing.xml") + " kann nicht geöffnet werden. " +
                             std::strerror(ENOENT)},
-        {"dir.xml", "Datei " + folder.File("dir.xml") + " kann nicht geöffnet werden. " +
-                        std::strerror(EISDIR)},
+        {"dir.xml", "Datei " + folder.File("dir.xml") +
+                        " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, sondern "
+                        "ein Ordner."},
+        {"fifo.xml", "Datei " + folder.File("fifo.xml") +
+                         " kann nicht geöffnet werden. Sie ist keine gewöhnliche Datei, sondern "
+                         "eine benannte Pipe (FIFO)."},
+        {"/dev/null", "Datei /dev/null kann nicht geöffnet werden. Sie ist keine gewöhnliche "
+                      "Datei, sondern ein Gerät."},
         {"empty.xml", "t_staffel: Fehlender Daten-Provider oder Datenpaket"},
         {"bad.xml", "Invalid field type."},
         {"cut.xml", "Mismatch in datapacket."},
@@ -113,9 +109,11 @@ TEST(FileLoad, FailuresNameTheFileAndLeaveTheTableClosed) {
     for (const auto& c : cases) {
         TRecordTable table("t_staffel");
         CreateKeyed(table, StaffelRecordFields(), "Jahr");
-        EXPECT_EQ(ErrorOf([&] { table.Load(folder.File(c.Name)); }), c.Message) << c.Name;
+        const std::string name = c.Name.front() == '/' ? c.Name : folder.File(c.Name);
+        EXPECT_EQ(ErrorOf([&] { table.Load(name); }), c.Message) << c.Name;
         EXPECT_EQ(table.State(), tsInactive) << c.Name;
     }
+    EXPECT_FALSE(fifo.Hung());
 }
 
 TEST(FileLoad, RelativeNamesAreShownWithTheirFullPath) {

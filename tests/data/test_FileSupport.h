@@ -1,12 +1,22 @@
 #pragma once
 // Scratch folders for the file tests: a fresh folder per test, optionally
 // made the working directory for the test's duration.
+#include "data/StaffelError.h"
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 class TScratchFolder {
@@ -66,4 +76,72 @@ inline std::vector<std::string> FolderEntries(const std::filesystem::path& path)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// A FIFO for tests that must not block on it. Should the code under test
+// hang on it after all, a writer opens and closes it after a deadline, which
+// ends the hang; Hung() then tells the test to fail.
+class TFifo {
+public:
+    explicit TFifo(std::string path) : path_(std::move(path)) {
+        ::mkfifo(path_.c_str(), 0644);
+        guard_ = std::thread([this] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!done_ && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (done_)
+                return;
+            hung_ = true;
+            // A reader blocked in open() is released by this open, one
+            // blocked in read() by the close.
+            const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    ~TFifo() {
+        done_ = true;
+        guard_.join();
+    }
+    TFifo(const TFifo&) = delete;
+    TFifo& operator=(const TFifo&) = delete;
+    bool Hung() const { return hung_; }
+
+private:
+    std::string path_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> hung_{false};
+    std::thread guard_;
+};
+
+// HOME points at a scratch folder for the test's duration, so that nothing
+// a test writes there reaches the real home folder.
+class THomeFolder {
+public:
+    explicit THomeFolder(const std::filesystem::path& path) {
+        if (const char* home = std::getenv("HOME"))
+            former_ = home;
+        ::setenv("HOME", path.c_str(), 1);
+    }
+    ~THomeFolder() {
+        if (former_.empty())
+            ::unsetenv("HOME");
+        else
+            ::setenv("HOME", former_.c_str(), 1);
+    }
+    THomeFolder(const THomeFolder&) = delete;
+    THomeFolder& operator=(const THomeFolder&) = delete;
+
+private:
+    std::string former_;
+};
+
+// The message of the TStaffelError an action fails with, or "no error".
+inline std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TStaffelError& error) {
+        return error.what();
+    }
+    return "no error";
 }

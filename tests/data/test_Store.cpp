@@ -1,7 +1,7 @@
-#include "data/file/AtomicFile.h"
 #include "data/StaffelError.h"
 #include "data/Store.h"
-#include "test_FileSupport.h"
+#include "data/file/AtomicFile.h"
+#include "test_StoreSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,38 +9,7 @@
 
 namespace {
 
-TLocalTime At140509() {
-    return {2026, 12, 9, 14, 5, 9};
-}
-
-class StoreTest : public ::testing::Test {
-protected:
-    TScratchFolder folder_;
-    TWorkingDirectory cwd_{folder_.Path()};
-    TStore store_{TRegionalSettings::German(), At140509};
-
-    std::string File(const char* name) const { return folder_.File(name); }
-
-    void AddDivision(const std::string& klasse, int jahr) {
-        TRecordTable& t = store_.t_staffel();
-        t.Append();
-        t.Field("Klasse").SetAsText(klasse);
-        t.Field("Jahr").SetAsInteger(jahr);
-        t.Field("1A").SetAsText("TV S\xFC"
-                                "d");
-        t.Field("1dat").SetAsText("26.09.2009");
-        t.Post();
-    }
-};
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using StoreTest = TStoreFolderTest;
 
 std::string CreateError(const std::string& path, int error) {
     return "Datei \"" + path + "\" kann nicht erstellt werden. " + std::strerror(error);
@@ -93,13 +62,13 @@ TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
     const std::string backup = "Ligatafel.xml.20261209-140509.bak";
     EXPECT_EQ(FolderEntries(folder_.Path()),
               (std::vector<std::string>{"Ligatafel.xml", backup, "Spieltage.xml"}));
-    EXPECT_EQ(ReadBytes(File(backup.c_str())), corrupt);
+    EXPECT_EQ(ReadBytes(File(backup)), corrupt);
     EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), Fixture("Ligatafel_first_start.xml"));
     EXPECT_EQ(ReadBytes(File("Spieltage.xml")), Fixture("Spieltage_first_start.xml"));
     const auto notice = store_.TakeStartupNotice();
     ASSERT_TRUE(notice);
     EXPECT_NE(notice->find("\"" + File("Ligatafel.xml") + "\""), std::string::npos) << *notice;
-    EXPECT_NE(notice->find("\"" + File(backup.c_str()) + "\""), std::string::npos) << *notice;
+    EXPECT_NE(notice->find("\"" + File(backup) + "\""), std::string::npos) << *notice;
     EXPECT_NE(notice->find("Mismatch in datapacket."), std::string::npos) << *notice;
     EXPECT_EQ(notice->find("Spieltage"), std::string::npos) << *notice;
     EXPECT_FALSE(store_.TakeStartupNotice());
@@ -112,9 +81,12 @@ TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
 }
 
 TEST_F(StoreTest, CreationFailureStopsTheStart) {
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; };
-    const std::string error = ErrorOf([&] { store_.FormCreate(); });
-    AtomicFileFaultHook = nullptr;
+    std::string error;
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? EROFS : 0; });
+        error = ErrorOf([&] { store_.FormCreate(); });
+    }
     EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), EROFS));
     EXPECT_EQ(store_.t_spieltage().State(), tsInactive);
     EXPECT_TRUE(FolderEntries(folder_.Path()).empty());
@@ -216,8 +188,8 @@ TEST_F(StoreTest, AssignTakesTheChosenCalendarsDates) {
     EXPECT_EQ(t.Field("4Adat").AsText(), "19.12.2009");
     EXPECT_EQ(t.Field("8dat").AsText(), "06.03.2010");
     EXPECT_TRUE(t.Field("8Adat").IsNull());
-    EXPECT_EQ(ReadBytes(File("Ligatafel.xml")), saved);
-    store_.FormDestroy();
+    // Saved at once, not only at the end.
+    EXPECT_NE(ReadBytes(File("Ligatafel.xml")), saved);
     EXPECT_NE(ReadBytes(File("Ligatafel.xml")).find("4Adat=\"20091219\""), std::string::npos);
 }
 
@@ -258,19 +230,34 @@ TEST_F(StoreTest, ProgramEndSavesTheCalendarEvenWhenTheDivisionsFail) {
     store_.t_spieltage().Delete();
     EXPECT_EQ(ErrorOf([&] { store_.FormDestroy(); }),
               "Feld 'Klasse' muss einen Wert haben\n\nDie nicht speicherbare Eingabe wurde "
-              "verworfen; alle anderen Änderungen wurden gespeichert.");
+              "verworfen; alle anderen Änderungen wurden in \"" +
+                  File("Ligatafel.xml") + "\" gespeichert.");
+    EXPECT_FALSE(store_.RescueNeeded());
     const std::string divisions = ReadBytes(File("Ligatafel.xml"));
     EXPECT_NE(divisions.find("Klasse=\"Bezirksliga\""), std::string::npos);
     EXPECT_EQ(divisions.find("Jahr=\"2010\""), std::string::npos);
     EXPECT_NE(ReadBytes(File("Spieltage.xml")).find("CHANGE_LOG=\"1 0 4 1 0 2\""),
               std::string::npos);
 
-    AtomicFileFaultHook = [](TAtomicStep step) { return step == TAtomicStep::Rename ? ENOSPC : 0; };
     store_.t_staffel().Cancel();
-    const std::string error = ErrorOf([&] { store_.FormDestroy(); });
-    AtomicFileFaultHook = nullptr;
-    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), ENOSPC) + "\n\n" +
-                         CreateError(File("Spieltage.xml"), ENOSPC));
+    std::string error;
+    {
+        TAtomicFaultScope fault(
+            [](TAtomicStep step) { return step == TAtomicStep::Rename ? ENOSPC : 0; });
+        error = ErrorOf([&] { store_.FormDestroy(); });
+    }
+    // Every write fails, the rescue beside the file and at home as well.
+    const std::string home = home_.Path().string();
+    EXPECT_EQ(error, CreateError(File("Ligatafel.xml"), ENOSPC) + "\n\nDie Daten für \"" +
+                         File("Ligatafel.xml") + "\" konnten nirgends gerettet werden. " +
+                         CreateError(File("Ligatafel.rettung-20261209-140509.xml"), ENOSPC) + " " +
+                         CreateError(home + "/Ligatafel.rettung-20261209-140509.xml", ENOSPC) +
+                         "\n\n" + CreateError(File("Spieltage.xml"), ENOSPC) +
+                         "\n\nDie Daten für \"" + File("Spieltage.xml") +
+                         "\" konnten nirgends gerettet werden. " +
+                         CreateError(File("Spieltage.rettung-20261209-140509.xml"), ENOSPC) + " " +
+                         CreateError(home + "/Spieltage.rettung-20261209-140509.xml", ENOSPC));
+    EXPECT_TRUE(store_.RescueNeeded());
 }
 
 TEST(FormatTime, LongTimeFormats) {

@@ -122,10 +122,12 @@ TEST(SnapshotFile, FileErrorsNameThePath) {
         std::string Path;
         std::string Contains;
     } cases[] = {
-        {[&] { ReadSnapshotFile(missing); }, missing, "Cannot open"},
+        {[&] { ReadSnapshotFile(missing); }, missing, "kann nicht geöffnet werden"},
         {[&] { ReadSnapshotFile(foreign); }, foreign, "not a page-snapshot file"},
-        {[&] { ReadSnapshotFile(dir.path.string()); }, dir.path.string(), "Cannot read"},
-        {[&] { WriteSnapshotFile(noFolder, SamplePages()); }, noFolder, "Cannot create"},
+        {[&] { ReadSnapshotFile(dir.path.string()); }, dir.path.string(), "ein Ordner"},
+        {[&] { ReadSnapshotFile("/dev/zero"); }, "/dev/zero", "ein Gerät"},
+        {[&] { WriteSnapshotFile(noFolder, SamplePages()); }, noFolder,
+         "kann nicht erstellt werden"},
         {[&] { ReadSnapshotFile(huge); }, huge, "too large"},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 #include "ui/windows/EditCycle.h"
 
-#include "data/table/RecordTable.h"
 #include "data/Records.h"
+#include "data/table/RecordTable.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +91,19 @@ TEST_F(EditCycleTest, CancelWithPendingEditCancelsItBeforeTheNavigator) {
     cycle.BeforeAction(nbCancel);
     EXPECT_EQ(table.State(), tsBrowse);
     EXPECT_EQ(table.Field("Jahr").AsInteger(), 2009);
+}
+
+TEST_F(EditCycleTest, ConfirmedDeletionIsSavedAtOnce) {
+    for (const bool confirmed : {false, true}) {
+        TEditCycle cycle(table, Actions(true));
+        log.clear();
+        cycle.BeforeAction(nbDelete);
+        if (confirmed)
+            table.Delete(); // what the navigator does between its two events
+        cycle.Click(nbDelete);
+        EXPECT_EQ(log, confirmed ? std::vector<std::string>{"save"} : std::vector<std::string>{})
+            << "confirmed " << confirmed;
+    }
 }
 
 TEST_F(EditCycleTest, FailedSaveLeavesTheEditorsUnlocked) {

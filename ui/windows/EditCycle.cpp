@@ -12,6 +12,9 @@ void TEditCycle::BeforeAction(TMNavigateBtn button) {
         actions_.EnableEditors();
         actions_.FocusFirstEditor();
         break;
+    case nbDelete:
+        rowsBeforeDelete_ = table_.DisplayCount();
+        break;
     case nbCancel:
         // Cancel doubles as the exit button while nothing is pending; the
         // navigator's own Cancel that follows then changes nothing.
@@ -36,6 +39,11 @@ void TEditCycle::Click(TMNavigateBtn button) {
         actions_.SaveTable();
         if (actions_.LockEditors)
             actions_.LockEditors();
+        break;
+    case nbDelete:
+        // A confirmed deletion reaches the file at once; a declined one writes nothing.
+        if (table_.DisplayCount() < rowsBeforeDelete_)
+            actions_.SaveTable();
         break;
     case nbCancel:
         if (actions_.LockEditors)

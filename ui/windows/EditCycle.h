@@ -1,8 +1,9 @@
 #pragma once
 // The editing cycle that the main window and the calendar window build on
 // their navigator's two events: unlock the editors on insert and edit, save
-// the table after a post (also a failed one), lock the editors again, and
-// leave the window when Cancel is pressed with nothing pending.
+// the table after a post (also a failed one) and after a deletion, lock the
+// editors again, and leave the window when Cancel is pressed with nothing
+// pending.
 #include "ui/controls/MYDBNavTypes.h"
 
 #include <functional>
@@ -12,7 +13,7 @@ class TRecordTable;
 struct TEditCycleActions {
     std::function<void()> EnableEditors;
     std::function<void()> FocusFirstEditor;
-    // After nbPost, whether the post succeeded or not.
+    // After nbPost, whether the post succeeded or not, and after a deletion.
     std::function<void()> SaveTable;
     // nbCancel with nothing pending.
     std::function<void()> Leave;
@@ -33,4 +34,5 @@ public:
 private:
     TRecordTable& table_;
     TEditCycleActions actions_;
+    int rowsBeforeDelete_ = 0;
 };
