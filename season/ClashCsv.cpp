@@ -1,6 +1,6 @@
 #include "season/ClashCsv.h"
 
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 #include "report/CsvExport.h"
 
 #include <algorithm>

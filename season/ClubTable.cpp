@@ -1,6 +1,6 @@
 #include "season/ClubTable.h"
 
-#include "data/Cp1252.h"
+#include "data/file/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 // The club table's rows as plain values, read without trusting them.
-#include "data/RecordTable.h"
+#include "data/table/RecordTable.h"
 #include "season/Clubs.h"
 
 #include <string>

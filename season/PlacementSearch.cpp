@@ -318,6 +318,8 @@ TPlacementSearchResult TSearch::Run() {
         if (pinned_[p])
             Assign(oldGroup_[p], p);
     Descend(0, 1, 0);
+    if (!stopped_ && control_.Progress)
+        control_.Progress({1.0, 1, context_.Division, best_.Clashes});
 
     TPlacementSearchResult result;
     result.Placement = PlacementOf(bestGroups_);

@@ -1,7 +1,7 @@
 #include "SaisonArgs.h"
 
-#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 
 #include <charconv>
 

@@ -3,8 +3,8 @@
 #include "SaisonArgs.h"
 #include "SaisonProposal.h"
 
-#include "data/RecordTable.h"
 #include "data/StaffelError.h"
+#include "data/table/RecordTable.h"
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
 #include "season/ClubPlan.h"

@@ -163,3 +163,53 @@ TEST_F(SaisonCommand, UnreadableFilesAndBadArgumentsGiveTwo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SaisonCommand, ProposalForOneDivisionAndTheSeason) {
+    WriteDivisions(ClashingSeason());
+    // TV Hude of Nord goes to 4B, the one slot never at home with 1A.
+    const std::string expected = "\xEF\xBB\xBF"
+                                 "Staffel;Mannschaft;von;nach\r\n"
+                                 "Nord 2026;TV Hude;1A;4B\r\n"
+                                 "Nord 2026;Nord 4B;4B;1A\r\n";
+    const TRun proposal = RunSaison(folder_, "--jahr 2026 --vorschlag nord " + Folder());
+    EXPECT_EQ(proposal.Status, 0) << Errors();
+    EXPECT_EQ(proposal.Output, expected);
+    EXPECT_EQ(Errors(), "Konflikte vorher 7, nachher 0\n");
+
+    const TRun season = RunSaison(folder_, "--optimieren " + Folder());
+    EXPECT_EQ(season.Status, 0) << Errors();
+    EXPECT_EQ(season.Output, expected);
+    EXPECT_EQ(Errors(), "Konflikte vorher 7, nachher 0\n");
+
+    // Nothing to gain: an empty proposal is a proposal.
+    const TRun empty = RunSaison(folder_, "--vorschlag Alt " + Folder());
+    EXPECT_EQ(empty.Status, 0) << Errors();
+    EXPECT_EQ(empty.Output, "\xEF\xBB\xBF"
+                            "Staffel;Mannschaft;von;nach\r\n");
+    EXPECT_EQ(Errors(), "Konflikte vorher 0, nachher 0\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "Ligatafel.xml.bak"));
+}
+
+TEST_F(SaisonCommand, ProposalErrorsGiveTwo) {
+    WriteDivisions(ClashingSeason());
+    struct {
+        const char* Arguments;
+        const char* Message;
+    } const cases[] = {
+        {"--vorschlag Mitte", "Eine Staffel \xE2\x80\x9EMitte\xE2\x80\x9C gibt es nicht."},
+        {"--jahr 2025 --vorschlag Nord", "gibt es im Jahr 2025 nicht."},
+        {"--vorschlag Nord --optimieren", "Nur eine der Optionen"},
+        {"--verein 'TV Hude' --optimieren", "Nur eine der Optionen"},
+        {"--vorschlag", "--vorschlag braucht einen Wert"},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunSaison(folder_, Folder() + " " + c.Arguments);
+        EXPECT_EQ(run.Status, 2) << c.Arguments;
+        EXPECT_NE(Errors().find(c.Message), std::string::npos) << c.Arguments << ": " << Errors();
+        EXPECT_EQ(run.Output, "") << c.Arguments;
+    }
+}
+
+} // namespace
