@@ -1,14 +1,14 @@
 // The work behind the division list's context menu.
+#include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
-#include "data/StaffelError.h"
 #include "report/AllDivisionPages.h"
 #include "report/CsvExport.h"
 #include "report/PlanCheck.h"
 #include "report/qt/PdfExportAll.h"
 #include "report/qt/QtTextMeasure.h"
-#include "ui/exports/DivisionContextMenu.h"
 #include "ui/MessageBoxes.h"
+#include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QDateTime>

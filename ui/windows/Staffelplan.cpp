@@ -1,18 +1,18 @@
 #include "ui/windows/Staffelplan.h"
 
-#include "ui/windows/AboutBox.h"
-#include "ui/windows/Auswahl_Spt.h"
+#include "ui/ErrorGuard.h"
+#include "ui/MessageBoxes.h"
 #include "ui/controls/DBCheckBox.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
-#include "ui/exports/DivisionContextMenu.h"
-#include "ui/ErrorGuard.h"
 #include "ui/controls/MYDBNav.h"
-#include "ui/MessageBoxes.h"
-#include "ui/windows/Spieltage.h"
 #include "ui/controls/StaffelplanFonts.h"
+#include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/StaffelplanPrint.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/Spieltage.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,7 +21,8 @@
 TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : QWidget(nullptr), Store(std::move(settings), std::move(clock)) {
     Terminate = [] { QCoreApplication::quit(); };
-    ExecuteLayout = PrintLayoutOfStaffel(&Store.t_staffel(), this);
+    ReportOutput = MakeStaffelReportOutput(&Store.t_staffel(), this);
+    ExecuteLayout = PrintLayoutOfStaffel(ReportOutput);
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
 
     setWindowTitle("Staffelplan");

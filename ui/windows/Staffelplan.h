@@ -4,8 +4,8 @@
 // information bar and the status bar. It owns the three tables (through the
 // store) and both data sources, and decides when the division table is saved.
 #include "data/Store.h"
-#include "ui/windows/EditCycle.h"
 #include "ui/controls/MYDBNavTypes.h"
+#include "ui/windows/EditCycle.h"
 
 #include <QWidget>
 
@@ -16,6 +16,7 @@
 #include <string>
 
 class QDialog;
+class TReportOutput;
 class QLabel;
 class QPushButton;
 class TAboutBox;
@@ -55,6 +56,8 @@ public:
     std::function<void()> Terminate;
     std::function<void(const std::string& layoutName)> ExecuteLayout;
     std::function<int(QDialog&)> ShowModal;
+    // The report output the print button and the club plans share.
+    std::shared_ptr<TReportOutput> ReportOutput;
 
     TPanel* Panel4 = nullptr;
     TDBGrid* DBGrid1 = nullptr;
