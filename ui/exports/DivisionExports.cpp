@@ -9,30 +9,12 @@
 #include "report/qt/QtTextMeasure.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/DivisionContextMenu.h"
+#include "ui/exports/ExportFiles.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
-
-namespace {
-
-// A suggestion for the save dialog, without characters that file systems refuse.
-QString SuggestedName(const std::string& utf8Title, const QString& suffix) {
-    QString name = QString::fromStdString(utf8Title).trimmed();
-    for (QChar& c : name)
-        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('_');
-    if (name.isEmpty())
-        name = QStringLiteral("Spielplan");
-    return name + suffix;
-}
-
-void WriteExport(const QString& fileName, std::string_view content) {
-    WriteFileAtomically(QFile::encodeName(fileName).toStdString(), content);
-}
-
-} // namespace
 
 QString TDivisionContextMenu::AskFileName(const QString& caption, const QString& fileName,
                                           const QString& filter) const {

@@ -9,6 +9,7 @@
 #include "ui/controls/MYDBNav.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/exports/DivisionContextMenu.h"
+#include "ui/exports/SeasonMenu.h"
 #include "ui/exports/StaffelplanPrint.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
@@ -36,7 +37,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     d_spieltage = new TDataSource(this);
     d_spieltage->SetDataSet(&Store.t_spieltage());
     CreateControls();
-    InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    InstallSeasonMenu(*InstallDivisionContextMenu(DBGrid1, Store.t_staffel()));
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -57,6 +58,20 @@ TStaffelplan::~TStaffelplan() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     delete d_staffel;
     delete d_spieltage;
+}
+
+void TStaffelplan::InstallSeasonMenu(TDivisionContextMenu& menu) {
+    TSeasonMenuHooks hooks;
+    // Proposals change the slots the way a user would: edit, the fields, post.
+    hooks.Apply = [this](const std::vector<TSlotAssignment>& assignments) {
+        ApplySlotAssignments(
+            Store.t_staffel(), [this](TMNavigateBtn button) { MYDBNav1->ClickButton(button); },
+            assignments);
+    };
+    hooks.ReadOnly = [this] { return Store.ReadOnly(); };
+    hooks.RunPages = [this](const TPageSource& source) { ReportOutput->ExecutePages(source); };
+    hooks.ShowModal = [this](QDialog& dialog) { return ShowModal(dialog); };
+    SeasonMenu = new TSeasonMenu(menu, Store.t_staffel(), std::move(hooks));
 }
 
 void TStaffelplan::FormCreate() {

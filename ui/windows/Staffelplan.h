@@ -23,6 +23,8 @@ class TAboutBox;
 class TAuswahl_Spt;
 class TClickPanel;
 class TDataSource;
+class TDivisionContextMenu;
+class TSeasonMenu;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
@@ -58,6 +60,8 @@ public:
     std::function<int(QDialog&)> ShowModal;
     // The report output the print button and the club plans share.
     std::shared_ptr<TReportOutput> ReportOutput;
+    // The season's entries of the division list's context menu.
+    TSeasonMenu* SeasonMenu = nullptr;
 
     TPanel* Panel4 = nullptr;
     TDBGrid* DBGrid1 = nullptr;
@@ -105,6 +109,7 @@ private:
     void CreateControls();
     void CreateEditorPanel();
     void CreateButtonPanel();
+    void InstallSeasonMenu(TDivisionContextMenu& menu);
     void FormCreate();
     void FormDestroy();
 
