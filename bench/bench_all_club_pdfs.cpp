@@ -24,8 +24,7 @@ double yardstickSeconds = 0;
 const TSeason& Season() {
     static const TSeason season = [] {
         TGeneratedSeason generated = GenerateSeason(TSeasonSpec{});
-        return TSeason(std::move(generated.Divisions),
-                       TClubDirectory(std::move(generated.Clubs)));
+        return TSeason(std::move(generated.Divisions), TClubDirectory(std::move(generated.Clubs)));
     }();
     return season;
 }
@@ -45,7 +44,8 @@ void BM_Yardstick_OneLinePdfs(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < clubs; ++i)
             ExportPdf(pages, QDir(folder.path()).filePath(QString::number(i) + ".pdf"));
-        yardstickSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        yardstickSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     state.counters["files"] = clubs;
 }
@@ -58,8 +58,8 @@ void BM_AllClubPdfs(benchmark::State& state) {
     for (auto _ : state) {
         QTemporaryDir folder;
         const auto start = std::chrono::steady_clock::now();
-        const TAllClubPdfs result = WriteAllClubPdfs(Season(), folder.path(),
-                                                     TRegionalSettings::German(), 47000, measure);
+        const TAllClubPdfs result =
+            WriteAllClubPdfs(Season(), folder.path(), TRegionalSettings::German(), 47000, measure);
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         written = static_cast<int>(result.Written.size());
         if (!result.Errors.empty())

@@ -36,7 +36,8 @@ TSeason UnsafeSeason() {
 
 std::string PdfText(const QString& file) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
     if (!process.waitForFinished(20000) || process.exitCode() != 0)
         return "pdftotext failed";
     return process.readAllStandardOutput().toStdString();
@@ -91,12 +92,12 @@ TEST(AllClubPdfs, OneRealPdfPerClubUnderSafeUniqueNames) {
     QTemporaryDir folder;
     const TQtTextMeasure measure;
     std::vector<std::pair<int, int>> steps;
-    const TAllClubPdfs result = WriteAllClubPdfs(
-        season, folder.path(), TRegionalSettings::German(), *DayFromCivil(2026, 8, 1), measure,
-        [&](int done, int total) {
-            steps.push_back({done, total});
-            return true;
-        });
+    const TAllClubPdfs result =
+        WriteAllClubPdfs(season, folder.path(), TRegionalSettings::German(),
+                         *DayFromCivil(2026, 8, 1), measure, [&](int done, int total) {
+                             steps.push_back({done, total});
+                             return true;
+                         });
     EXPECT_FALSE(result.Cancelled);
     EXPECT_TRUE(result.Errors.empty());
     const std::vector<TClubId> clubs = ClubsWithTeams(season);

@@ -8,12 +8,14 @@
 #include "ui/exports/SeasonOptimizeDialog.h"
 #include "ui/exports/SlotProposalDialog.h"
 
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
+#include <map>
 
 namespace {
 
@@ -24,21 +26,22 @@ void AddDivision(TRecordTable& table, const std::string& klasse, const std::stri
     table.Field("Klasse").SetAsText(klasse);
     table.Field("Jahr").SetAsInteger(2026);
     table.Field("10Klasse").SetAsBoolean(false);
-    const char* const slots[] = {"1A", "1B", "2A", "2B", "3A", "3B", "4A", "4B"};
+    const char* const slotNames[] = {"1A", "1B", "2A", "2B", "3A", "3B", "4A", "4B"};
     for (int s = 0; s < 8; ++s)
-        table.Field(slots[s]).SetAsText("Verein " + std::to_string(s + 1) + " " + number);
+        table.Field(slotNames[s]).SetAsText("Verein " + std::to_string(s + 1) + " " + number);
     for (int day = 1; day <= 8; ++day)
         table.Field(std::to_string(day) + "dat")
             .SetAsDateTime(*DayFromCivil(2026, 9, 5) + 14.0 * (day - 1));
     table.Post();
 }
 
-std::vector<std::array<std::string, SlotCount>> TeamsInFile(const std::string& name) {
+// By class name: a saved edit may change the file's row order.
+std::map<std::string, std::array<std::string, SlotCount>> TeamsInFile(const std::string& name) {
     TRecordTable loaded("t_staffel");
     loaded.Load(name);
-    std::vector<std::array<std::string, SlotCount>> teams;
+    std::map<std::string, std::array<std::string, SlotCount>> teams;
     for (const TDivisionValues& division : AllDivisions(loaded))
-        teams.push_back(division.Teams);
+        teams[division.Klasse] = division.Teams;
     return teams;
 }
 
@@ -59,7 +62,8 @@ protected:
     }
 
     // Opens the dialog from the menu; work runs while it is "up".
-    template <class Dialog> void Open(void (TSeasonMenu::*action)(), std::function<void(Dialog&)> work) {
+    template <class Dialog>
+    void Open(void (TSeasonMenu::*action)(), std::function<void(Dialog&)> work) {
         window->ShowModal = [&](QDialog& shown) {
             auto* dialog = dynamic_cast<Dialog*>(&shown);
             EXPECT_NE(dialog, nullptr);
@@ -96,8 +100,8 @@ TEST_F(SlotProposal, ApplyAndUndoGoThroughTheCycleIntoTheFile) {
         dialog.ButtonApply->click();
         EXPECT_TRUE(boxes.Errors().empty()) << boxes.Errors().front();
         const auto applied = TeamsInFile(StaffelFileName);
-        EXPECT_EQ(applied[0], before[0]) << "the other division stays";
-        EXPECT_EQ(applied[1], proposal.Teams);
+        EXPECT_EQ(applied.at("Bezirksliga"), before.at("Bezirksliga")) << "the other one stays";
+        EXPECT_EQ(applied.at("Kreisliga"), proposal.Teams);
         EXPECT_EQ(window->t_staffel().State(), tsBrowse);
         EXPECT_EQ(window->t_staffel().Field("Klasse").AsText(), "Kreisliga");
         EXPECT_EQ(SeasonClashes(window->t_staffel()), proposal.ClashesAfter);
@@ -159,8 +163,9 @@ TEST_F(SlotProposal, ChangedRowIsNotOverwritten) {
         dialog.ButtonApply->click();
         EXPECT_EQ(AllDivisions(table)[1].Teams, changed);
         ASSERT_EQ(boxes.Errors().size(), 1u);
-        EXPECT_EQ(boxes.Errors()[0],
-                  "Die Staffel Kreisliga 2026 wurde inzwischen geändert; es wurde nichts übernommen.");
+        EXPECT_EQ(
+            boxes.Errors()[0],
+            "Die Staffel Kreisliga 2026 wurde inzwischen geändert; es wurde nichts übernommen.");
         boxes.Clear();
     });
 }
@@ -176,8 +181,9 @@ TEST_F(SlotProposal, WholeSeasonAppliesInOneStepWithOneUndo) {
         dialog.ButtonApply->click();
         EXPECT_EQ(SeasonClashes(window->t_staffel()), result.ClashesAfter);
         const auto applied = TeamsInFile(StaffelFileName);
+        const char* const names[] = {"Bezirksliga", "Kreisliga"};
         for (const TDivisionMoves& division : result.Divisions)
-            EXPECT_EQ(applied[division.Division], division.Teams) << division.Division;
+            EXPECT_EQ(applied.at(names[division.Division]), division.Teams) << division.Division;
         dialog.ButtonUndo->click();
         EXPECT_EQ(TeamsInFile(StaffelFileName), before);
     });

@@ -77,6 +77,10 @@ void ApplySlotAssignments(TRecordTable& table, const TNavClick& click,
     for (const TSlotAssignment& assignment : assignments) {
         if (!assignment.Changes())
             continue;
+        // A save may reorder the rows; never write into another division.
+        if (!StillHolds(table, assignment))
+            throw TStaffelError("Die Staffel " + assignment.Title +
+                                " wurde inzwischen geändert; sie wurde nicht geändert.");
         table.MoveTo(assignment.Row);
         click(nbEdit);
         WriteSlots(table, assignment.After);
