@@ -1,11 +1,13 @@
 #include "ui/exports/AllClubPdfs.h"
 
-#include "report/qt/PdfExport.h"
+#include "report/qt/PdfExportAll.h"
 #include "season/ClubPlan.h"
 #include "season/ClubPlanPages.h"
+#include "ui/exports/FileWriterPool.h"
 #include "ui/exports/SafeFileName.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <algorithm>
 #include <exception>
@@ -37,19 +39,27 @@ TAllClubPdfs WriteAllClubPdfs(const TSeason& season, const QString& folder,
     const QStringList names = ClubPdfFileNames(season, clubs);
     result.Clubs = static_cast<int>(clubs.size());
     const QDir dir(folder);
+    TFileWriterPool writers;
     for (int i = 0; i < result.Clubs; ++i) {
         if (progress && !progress(i, result.Clubs)) {
             result.Cancelled = true;
             break;
         }
         const TClubPlan plan = MakeClubPlan(season, clubs[i]);
+        const TReportPages pages = MakeClubPlanPages(season, plan, settings, printDay, measure);
         try {
-            ExportPdf(MakeClubPlanPages(season, plan, settings, printDay, measure),
-                      dir.filePath(names[i]));
-            result.Written.push_back(names[i]);
+            const QByteArray pdf = PdfOfPageSets({pages}, QString::fromStdString(pages.Title));
+            writers.Submit(i, QFile::encodeName(dir.filePath(names[i])).toStdString(),
+                           pdf.toStdString());
         } catch (const std::exception& error) {
             result.Errors.push_back(error.what());
         }
+    }
+    for (const auto& [club, error] : writers.Finish()) {
+        if (error.empty())
+            result.Written.push_back(names[club]);
+        else
+            result.Errors.push_back(error);
     }
     if (progress && !result.Cancelled)
         progress(result.Clubs, result.Clubs);
