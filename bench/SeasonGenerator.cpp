@@ -1,5 +1,6 @@
 #include "SeasonGenerator.h"
 
+#include "data/Records.h"
 #include "data/StaffelError.h"
 
 #include <algorithm>
@@ -278,4 +279,39 @@ private:
 
 TGeneratedSeason GenerateSeason(const TSeasonSpec& spec) {
     return TGenerator(spec).Run();
+}
+
+void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions) {
+    DefineFields(table, StaffelRecordFields());
+    table.CreateEmpty();
+    for (const TDivisionValues& division : divisions) {
+        table.Append();
+        table.Field("Klasse").SetAsText(division.Klasse);
+        if (division.Jahr)
+            table.Field("Jahr").SetAsInteger(*division.Jahr);
+        table.Field("10Klasse").SetAsBoolean(division.TenTeams);
+        for (int s = 0; s < SlotCount; ++s)
+            table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
+        for (int d = 0; d < SpieltagCount; ++d)
+            if (division.Dates[d])
+                table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
+                    .SetAsDateTime(*division.Dates[d]);
+        table.Post();
+    }
+}
+
+void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
+    DefineFields(table, VereineRecordFields());
+    table.CreateEmpty();
+    const TRegionalSettings german = TRegionalSettings::German();
+    for (const TClubValues& club : clubs) {
+        table.Append();
+        table.Field("Verein").SetAsText(club.Name);
+        table.Field("Kapazitaet").SetAsInteger(club.Capacity);
+        std::string blocked;
+        for (TDaySerial day : club.Blocked)
+            blocked += (blocked.empty() ? "" : "; ") + german.FormatDate(day);
+        table.Field("Sperrtermine").SetAsText(blocked);
+        table.Post();
+    }
 }

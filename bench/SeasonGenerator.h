@@ -35,3 +35,8 @@ struct TGeneratedSeason {
 };
 
 TGeneratedSeason GenerateSeason(const TSeasonSpec& spec);
+
+// Empty tables of the division and club records filled with the values, as
+// the program would hold them (blocked dates typed as dd.MM.yyyy).
+void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions);
+void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs);

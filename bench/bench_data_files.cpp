@@ -2,8 +2,8 @@
 // physical rows of about 510 bytes: every division inserted, edited a few
 // times, some deleted, umlauts and ampersands in the team names), and
 // pugixml reading and parsing the same file into its DOM for comparison.
-#include "data/file/AtomicFile.h"
 #include "data/Records.h"
+#include "data/file/AtomicFile.h"
 #include "data/file/XmlReader.h"
 #include "data/file/XmlWriter.h"
 

@@ -1,13 +1,13 @@
 // Workload: one Klasse10 fixture list (2 pages, 10 teams, 10 match days),
 // generated with the real font measure and written as a PDF file; also the
 // steps on their own and the page-snapshot round trip.
+#include "QtBenchMain.h"
 #include "data/Records.h"
 #include "report/PageGenerator.h"
 #include "report/SnapshotFile.h"
 #include "report/qt/PdfExport.h"
 #include "report/qt/QtTextMeasure.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -80,11 +80,5 @@ BENCHMARK(BM_Klasse10SnapshotRoundTrip)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

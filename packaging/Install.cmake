@@ -10,7 +10,7 @@ set(STAFFEL_ICON_SIZES 16 32 48 64 128 256)
 # menu starts it through this script, which changes into ~/Staffelplan first.
 install(PROGRAMS ${STAFFEL_RESOURCES}/staffelplan DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The command-line companion beside the program.
-install(TARGETS staffelplan-saison RUNTIME DESTINATION bin)
+install(TARGETS staffelplan-saison RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${STAFFEL_RESOURCES}/${STAFFEL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${STAFFEL_RESOURCES}/${STAFFEL_APP_ID}.metainfo.xml

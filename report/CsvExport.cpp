@@ -14,10 +14,16 @@ void AddCsvLine(std::string& out, std::initializer_list<std::string_view> fields
 }
 
 std::string CsvField(std::string_view utf8) {
-    if (utf8.find_first_of(";\"\r\n") == std::string_view::npos)
-        return std::string(utf8);
+    std::string text;
+    // A spreadsheet would run such a cell as a formula; the apostrophe
+    // keeps it text.
+    if (!utf8.empty() && std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos)
+        text = "'";
+    text += utf8;
+    if (text.find_first_of(";\"\r\n") == std::string::npos)
+        return text;
     std::string quoted = "\"";
-    for (char c : utf8) {
+    for (char c : text) {
         if (c == '"')
             quoted += '"';
         quoted += c;

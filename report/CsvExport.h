@@ -17,6 +17,8 @@ inline constexpr std::string_view CsvByteOrderMark = "\xEF\xBB\xBF";
 // One line of UTF-8 fields, each through CsvField, ended with CRLF.
 void AddCsvLine(std::string& out, std::initializer_list<std::string_view> fields);
 
-// The field as it stands, or quoted with inner quotes doubled when it holds
-// a semicolon, a quote or a line break.
+// One cell, for every CSV the program writes: a leading apostrophe when the
+// text begins with "=", "+", "-", "@", a tab or a carriage return, so that a
+// spreadsheet takes it as text, not as a formula; then quoted with inner
+// quotes doubled when it holds a semicolon, a quote or a line break.
 std::string CsvField(std::string_view utf8);

@@ -1,7 +1,7 @@
 #include "report/DivisionValues.h"
 
-#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>
@@ -142,12 +142,17 @@ std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot) {
     return Cp1252ToUtf8(team);
 }
 
-std::string DivisionTitleUtf8(const TDivisionValues& division) {
-    std::string title = Cp1252ToUtf8(TrimmedTeam(division.Klasse));
-    if (division.Jahr) {
+std::string DivisionTitleUtf8(std::string_view klasse, std::string_view jahr) {
+    std::string title = Cp1252ToUtf8(TrimmedTeam(klasse));
+    if (!jahr.empty()) {
         if (!title.empty())
             title += ' ';
-        title += std::to_string(*division.Jahr);
+        title += jahr;
     }
     return title;
+}
+
+std::string DivisionTitleUtf8(const TDivisionValues& division) {
+    return DivisionTitleUtf8(division.Klasse,
+                             division.Jahr ? std::to_string(*division.Jahr) : std::string());
 }

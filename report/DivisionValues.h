@@ -2,8 +2,8 @@
 // One division as plain values, read once from the current row, so that the
 // checks and exports work without the table.
 #include "data/Dates.h"
-#include "data/table/RecordTable.h"
 #include "data/Records.h"
+#include "data/table/RecordTable.h"
 #include "report/FixtureLayout.h"
 
 #include <array>
@@ -45,3 +45,5 @@ std::string TrimmedTeam(std::string_view name);
 std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot);
 // "Bezirksliga 2026" (UTF-8), for titles and file names.
 std::string DivisionTitleUtf8(const TDivisionValues& division);
+// The same from the class name (Windows-1252) and the year as printed.
+std::string DivisionTitleUtf8(std::string_view klasse, std::string_view jahr);

@@ -1,9 +1,10 @@
 #include "report/ICalExport.h"
 
-#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 #include "report/Fixtures.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -57,6 +58,11 @@ std::string UtcStamp(std::int64_t seconds) {
                   static_cast<int>(clock.minutes().count()),
                   static_cast<int>(clock.seconds().count()));
     return text;
+}
+
+std::int64_t SequenceOf(std::int64_t stampUtc) {
+    constexpr std::int64_t Year2000 = 946684800; // 2000-01-01 00:00:00 UTC
+    return std::max<std::int64_t>(stampUtc - Year2000, 0);
 }
 
 // Letters and digits stay, every other octet of the UTF-8 text becomes %XX:
@@ -158,10 +164,6 @@ std::string FoldICalLine(std::string_view line) {
     return folded;
 }
 
-std::string ICalStamp(std::int64_t stampUtc) {
-    return UtcStamp(stampUtc);
-}
-
 void BeginCalendar(std::string& out, std::string_view nameUtf8) {
     const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
     add("BEGIN:VCALENDAR");
@@ -179,7 +181,7 @@ void EndCalendar(std::string& out) {
 }
 
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::string_view stamp) {
+                  std::int64_t stampUtc) {
     const auto date = division.Date(game.Day);
     if (!date || !Representable(*date))
         return false;
@@ -187,7 +189,8 @@ bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame
     const int hour = game.Game == 1 ? 15 : 19;
     add("BEGIN:VEVENT");
     add("UID:" + GameUid(division, game));
-    add("DTSTAMP:" + std::string(stamp));
+    add("DTSTAMP:" + UtcStamp(stampUtc));
+    add("SEQUENCE:" + std::to_string(SequenceOf(stampUtc)));
     add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
     add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
     add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
@@ -202,11 +205,10 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
     const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
     TCalendarExport result;
     BeginCalendar(result.Text, DivisionTitleUtf8(division));
-    const std::string stamp = UtcStamp(stampUtc);
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         if (scope == csOwnTeam && !PlaysIn(division, game, own))
             continue;
-        if (AddGameEvent(result.Text, division, game, stamp))
+        if (AddGameEvent(result.Text, division, game, stampUtc))
             ++result.Events;
         else
             ++result.Undated;

@@ -19,21 +19,22 @@ struct TCalendarExport {
 // One event per dated game of the scope. The UIDs depend only on year,
 // class, match day, game time and slots, so that a calendar program
 // updates its events when the file is imported again. stampUtc (seconds
-// since 1970, UTC) becomes every event's DTSTAMP. csOwnTeam fails when the
-// own team is missing or stands in no slot.
+// since 1970, UTC) becomes every event's DTSTAMP, and as seconds since
+// 2000-01-01 UTC its SEQUENCE, which grows with every export so that a moved
+// date counts as an update. csOwnTeam fails when the own team is missing or
+// stands in no slot.
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
                              std::int64_t stampUtc);
 
 // The pieces of MakeCalendar, for calendars of other games: the opening
 // lines with the time zone, one game's event (false and nothing written
-// when its match day has no date iCalendar can hold; stamp from ICalStamp),
+// when its match day has no date iCalendar can hold; DTSTAMP and SEQUENCE
+// from stampUtc as in MakeCalendar),
 // and the closing line.
 void BeginCalendar(std::string& out, std::string_view nameUtf8);
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::string_view stamp);
+                  std::int64_t stampUtc);
 void EndCalendar(std::string& out);
-// A DTSTAMP value of seconds since 1970, UTC.
-std::string ICalStamp(std::int64_t stampUtc);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 std::string EscapeICalText(std::string_view utf8);

@@ -1,5 +1,7 @@
 #include "report/PageGenerator.h"
 
+#include "report/DivisionValues.h"
+
 #include <cctype>
 
 namespace {
@@ -68,7 +70,6 @@ TGenerateResult GeneratePages(const TFixtureLayout& layout, TReportBinding& bind
                               const TRegionalSettings& settings, TDaySerial outputDay,
                               const TTextMeasure& measure, const TPageProgress& progress) {
     TGenerateResult result;
-    result.Pages.Title = layout.Name;
     int number = 0;
     for (const TLayoutPage& source : layout.Pages) {
         if (progress && !progress(++number)) {
@@ -102,5 +103,10 @@ TGenerateResult GeneratePages(const TFixtureLayout& layout, TReportBinding& bind
         }
         result.Pages.Pages.push_back(std::move(page));
     }
+    // What print queues and PDF viewers show: the division, not the layout.
+    const auto text = [&binding](std::string_view field) {
+        return binding.Begun() && binding.Reads(field) ? binding.Text(field) : std::string();
+    };
+    result.Pages.Title = DivisionTitleUtf8(text("Klasse"), text("Jahr"));
     return result;
 }

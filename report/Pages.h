@@ -63,7 +63,7 @@ struct TReportPage {
 };
 
 struct TReportPages {
-    std::string Title; // layout name; print jobs and windows may show it (UTF-8)
+    std::string Title; // the division, "Bezirksliga 2026"; print jobs show it (UTF-8)
     std::vector<TReportPage> Pages;
     friend bool operator==(const TReportPages&, const TReportPages&) = default;
 };

@@ -107,6 +107,10 @@ void TReportBinding::End() {
     table_.GoToMark(mark_);
 }
 
+bool TReportBinding::Reads(std::string_view fieldName) const {
+    return texts_.contains(Lower(fieldName));
+}
+
 std::string TReportBinding::Text(std::string_view fieldName) const {
     const auto found = texts_.find(Lower(fieldName));
     if (found == texts_.end())

@@ -2,8 +2,8 @@
 // The binding of a report run to the current row of the division table:
 // begun at the first data text, ended when the run is over (also after a
 // failure). Between the two the table's links are suspended.
-#include "data/table/RecordTable.h"
 #include "data/RegionalSettings.h"
+#include "data/table/RecordTable.h"
 #include "report/FixtureLayout.h"
 
 #include <map>
@@ -31,6 +31,8 @@ public:
     // The value of a field as printed text (Windows-1252); empty when the
     // field has no value or the table is empty. Begin first.
     std::string Text(std::string_view fieldName) const;
+    // Whether the layout's field list reads that field.
+    bool Reads(std::string_view fieldName) const;
 
 private:
     TRecordTable& table_;

@@ -54,10 +54,9 @@ TCalendarExport MakeClubPlanCalendar(const TSeason& season, const TClubPlan& pla
                                      std::int64_t stampUtc) {
     TCalendarExport result;
     BeginCalendar(result.Text, ClubPlanTitleUtf8(plan));
-    const std::string stamp = ICalStamp(stampUtc);
     for (const TClubPlanGame& entry : plan.Games) {
         if (AddGameEvent(result.Text, season.Division(entry.Game.Division), LayoutGame(entry.Game),
-                         stamp))
+                         stampUtc))
             ++result.Events;
         else
             ++result.Undated;

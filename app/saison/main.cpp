@@ -4,12 +4,14 @@
 #include "SaisonProposal.h"
 
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 #include "data/table/RecordTable.h"
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
 #include "season/ClubPlan.h"
 #include "season/ClubTable.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -59,6 +61,13 @@ TSaisonData ReadFolder(const std::filesystem::path& folder) {
 std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
                                                   const TSaisonArgs& args) {
     std::vector<std::int32_t> years = SeasonYears(data.Divisions);
+    const auto withoutYear = std::count_if(data.Divisions.begin(), data.Divisions.end(),
+                                           [](const TDivisionValues& d) { return !d.Jahr; });
+    if (withoutYear > 0)
+        std::cerr << "Hinweis: " << withoutYear
+                  << (withoutYear == 1 ? " Staffel ohne Jahr gehört"
+                                       : " Staffeln ohne Jahr gehören")
+                  << " zu keiner Saison.\n";
     if (args.Jahr)
         years.assign(1, *args.Jahr);
     std::vector<std::unique_ptr<TSeason>> seasons;

@@ -1,7 +1,10 @@
 #include "data/file/Cp1252.h"
 
+#include "data/StaffelError.h"
+
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -27,8 +30,13 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -63,6 +71,47 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return len;
+}
+
+bool IsControl(char32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+}
+
+bool IsSurrogate(char32_t cp) {
+    return cp >= 0xD800 && cp <= 0xDFFF;
+}
+
+// Characters a message box would show as nothing: controls, surrogates,
+// and the invisible formatting marks that pasted text brings along.
+bool Showable(char32_t cp) {
+    return !IsControl(cp) && !IsSurrogate(cp) && !(cp >= 0x200B && cp <= 0x200F) &&
+           !(cp >= 0x2028 && cp <= 0x202E) && !(cp >= 0x2060 && cp <= 0x206F) && cp != 0xFEFF &&
+           !(cp >= 0xFFF0 && cp <= 0xFFFF);
+}
+
+// The code point at text[i] and how many UTF-16 units it takes; a lone
+// surrogate stands for itself.
+char32_t DecodeUtf16(std::u16string_view text, std::size_t i, std::size_t& units) {
+    const char32_t first = text[i];
+    units = 1;
+    if (first >= 0xD800 && first <= 0xDBFF && i + 1 < text.size()) {
+        const char32_t second = text[i + 1];
+        if (second >= 0xDC00 && second <= 0xDFFF) {
+            units = 2;
+            return 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00);
+        }
+    }
+    return first;
+}
+
+bool Storable(char32_t cp) {
+    if (IsControl(cp) || IsSurrogate(cp))
+        return false;
+    return ByteFromCodePoint(cp) != '?' || cp == U'?';
+}
+
+bool Writable(unsigned char b) {
+    return b >= 0x20 || b == '\t' || b == '\n' || b == '\r';
 }
 
 } // namespace
@@ -118,4 +167,65 @@ bool IsValidUtf8(std::string_view bytes) {
 
 char Cp1252FromCodePoint(char32_t codePoint) {
     return ByteFromCodePoint(codePoint);
+}
+
+std::optional<TUnstorableChar> FindUnstorableChar(std::u16string_view text) {
+    std::size_t position = 0;
+    for (std::size_t i = 0, units = 0; i < text.size(); i += units) {
+        ++position;
+        const char32_t cp = DecodeUtf16(text, i, units);
+        if (!Storable(cp))
+            return TUnstorableChar{cp, position};
+    }
+    return std::nullopt;
+}
+
+std::string UnstorableCharMessage(const TUnstorableChar& refused, std::string_view context) {
+    char codePoint[16];
+    std::snprintf(codePoint, sizeof codePoint, "U+%04X", static_cast<unsigned>(refused.CodePoint));
+    std::string shown;
+    if (Showable(refused.CodePoint)) {
+        shown = "\xC2\xBB"; // »
+        AppendUtf8(shown, refused.CodePoint);
+        shown += "\xC2\xAB (" + std::string(codePoint) + ")";
+    } else {
+        shown = codePoint;
+    }
+    std::string message = "Das Zeichen " + shown + " an Stelle " + std::to_string(refused.Position);
+    if (!context.empty())
+        message += " in \xC2\xBB" + std::string(context) + "\xC2\xAB";
+    return message + " kann in den Staffeldaten nicht gespeichert werden.";
+}
+
+std::string FieldTextFromUtf16(std::u16string_view text) {
+    if (const auto refused = FindUnstorableChar(text))
+        throw TStaffelError(UnstorableCharMessage(*refused));
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0, units = 0; i < text.size(); i += units)
+        out += ByteFromCodePoint(DecodeUtf16(text, i, units));
+    return out;
+}
+
+std::optional<TUnstorableChar> FindUnwritableByte(std::string_view cp1252) {
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const auto b = static_cast<unsigned char>(cp1252[i]);
+        if (!Writable(b))
+            return TUnstorableChar{b, i + 1};
+    }
+    return std::nullopt;
+}
+
+void CheckWritableText(std::string_view cp1252) {
+    const auto refused = FindUnwritableByte(cp1252);
+    if (!refused)
+        return;
+    // The quoted text shows every control as the replacement character.
+    std::string context;
+    for (char c : Cp1252ToUtf8(cp1252))
+        if (static_cast<unsigned char>(c) < 0x20)
+            context += "\xEF\xBF\xBD";
+        else
+            context += c;
+    throw TStaffelError(UnstorableCharMessage(*refused, context));
 }

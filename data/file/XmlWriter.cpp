@@ -1,5 +1,7 @@
 #include "data/file/XmlWriter.h"
 
+#include "data/file/Cp1252.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -155,6 +157,7 @@ char* WriteDate(char* p, TDaySerial serial) {
 }
 
 char* WriteEscaped(char* p, const std::string& text) {
+    CheckWritableText(text); // a control byte would make the file unreadable
     for (char c : text) {
         const std::string_view escape = Escapes[static_cast<unsigned char>(c)];
         if (escape.empty()) {

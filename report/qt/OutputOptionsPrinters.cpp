@@ -2,9 +2,11 @@
 
 #include "report/qt/OutputOptions.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 std::optional<TPrinterDescription> TPrinterSource::Find(const QString& name) const {
     for (const TPrinterDescription& printer : Printers())
@@ -21,6 +23,13 @@ TPrinterDescription Describe(const QPrinterInfo& info) {
 }
 
 } // namespace
+
+void LabelConfirmButton(QDialog& printerSetup) {
+    // The setup only selects the printer; Qt's own dialog says "Print".
+    for (auto* buttons : printerSetup.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+}
 
 std::vector<TPrinterDescription> TQtPrinterSource::Printers() const {
     std::vector<TPrinterDescription> printers;
@@ -55,6 +64,7 @@ bool RunPlatformPrinterSetup(QWidget* parent, TOutputOptions& options) {
     QPrintDialog dialog(options.Printer.get(), parent);
     dialog.setWindowTitle(QStringLiteral("Printer Setup"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    LabelConfirmButton(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (!options.Printer->printerName().isEmpty())

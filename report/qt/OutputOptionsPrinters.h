@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 struct TOutputOptions;
 
@@ -38,3 +39,5 @@ QString PrinterLine(const std::optional<TPrinterDescription>& printer);
 // options.Printer. False when the user cancelled.
 using TPrinterSetup = std::function<bool(QWidget* parent, TOutputOptions& options)>;
 bool RunPlatformPrinterSetup(QWidget* parent, TOutputOptions& options);
+// The setup dialog's confirm button reads "OK".
+void LabelConfirmButton(QDialog& printerSetup);

@@ -60,7 +60,11 @@ std::vector<int> PagesToPrint(const TReportPages& pages, const TOutputOptions& o
 QString PrintDocumentTitle(const TReportPages& pages) {
     if (pages.Title.empty())
         return QStringLiteral("Staffelplan");
-    return QStringLiteral("Staffelplan - ") + QString::fromStdString(pages.Title);
+    return QStringLiteral("Staffelplan – ") + QString::fromStdString(pages.Title);
+}
+
+QString AllDivisionsDocumentTitle() {
+    return QStringLiteral("Staffelplan – alle Staffeln");
 }
 
 TCopyPlan PlanCopies(int copies, bool printerMakesCopies) {

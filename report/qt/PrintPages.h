@@ -10,8 +10,11 @@
 
 class QPrinter;
 
-// The title print jobs carry: "Staffelplan - Klasse10".
+// The title print jobs and PDF files carry, one a person recognises in a
+// print queue: "Staffelplan – Bezirksliga 2026".
 QString PrintDocumentTitle(const TReportPages& pages);
+// "Staffelplan – alle Staffeln", the PDF of all divisions.
+QString AllDivisionsDocumentTitle();
 
 // How copies are made: by the printer (DeviceCopies) or by repeating the
 // whole print (Passes).

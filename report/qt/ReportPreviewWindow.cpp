@@ -53,10 +53,11 @@ std::optional<std::pair<QString, TPreviewSaveType>> ChooseFileToSave(QWidget* pa
         return std::nullopt;
     const TPreviewSaveType type =
         dialog.selectedNameFilter() == PdfFilter() ? stPdf : stPageSnapshot;
-    QString name = dialog.selectedFiles().front();
-    if (QFileInfo(name).suffix().isEmpty())
-        name += type == stPdf ? QStringLiteral(".pdf") : FromView(SnapshotExtension);
-    return std::make_pair(name, type);
+    return std::make_pair(dialog.selectedFiles().front(), type);
+}
+
+QString ExtensionOf(TPreviewSaveType type) {
+    return type == stPdf ? QStringLiteral(".pdf") : FromView(SnapshotExtension);
 }
 
 std::optional<QString> AskWithInputBox(QWidget* parent, const QString& caption,
@@ -435,14 +436,23 @@ void TReportPreviewWindow::OpenFile() {
     setWindowTitle(ApplicationTitle + QStringLiteral(" - [ ") + name + QStringLiteral(" ]"));
 }
 
+std::pair<QString, TPreviewSaveType> SaveAsTarget(const QString& name, TPreviewSaveType chosen) {
+    const QString suffix = QLatin1Char('.') + QFileInfo(name).suffix();
+    for (TPreviewSaveType type : {stPageSnapshot, stPdf})
+        if (suffix.compare(ExtensionOf(type), Qt::CaseInsensitive) == 0)
+            return {name, type};
+    return {name + ExtensionOf(chosen), chosen};
+}
+
 void TReportPreviewWindow::SaveAs() {
     const auto chosen = ChooseSaveFile(this);
     if (!chosen)
         return;
-    if (chosen->second == stPdf)
-        ExportPdf(pages_, chosen->first);
+    const auto [name, type] = SaveAsTarget(chosen->first, chosen->second);
+    if (type == stPdf)
+        ExportPdf(pages_, name);
     else
-        WriteSnapshotFile(chosen->first.toStdString(), pages_);
+        WriteSnapshotFile(name.toStdString(), pages_);
 }
 
 void TReportPreviewWindow::PrintShown() {

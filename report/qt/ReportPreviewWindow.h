@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QAction;
 class QLabel;
@@ -35,6 +36,12 @@ enum TPreviewCommand {
 };
 
 enum TPreviewSaveType { stPageSnapshot, stPdf };
+
+// What "&Save As" writes for a name typed with a type chosen: a name ending
+// in a known type's extension (in any letter case) writes that type; any
+// other name, with no extension or an unknown one, gets the chosen type's
+// extension added ("plan.txt" becomes "plan.txt.spp").
+std::pair<QString, TPreviewSaveType> SaveAsTarget(const QString& name, TPreviewSaveType chosen);
 
 // The paper of the current page, with its shadow, at the window's zoom.
 class TPreviewPageView : public QWidget {

@@ -1,7 +1,7 @@
 #pragma once
 // Scratch folders for the file tests: a fresh folder per test, optionally
 // made the working directory for the test's duration.
-#include "data/StaffelError.h"
+#include "test_ErrorOf.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,7 +10,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -135,13 +134,3 @@ public:
 private:
     std::string former_;
 };
-
-// The message of the TStaffelError an action fails with, or "no error".
-inline std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "no error";
-}

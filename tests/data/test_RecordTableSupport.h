@@ -3,6 +3,7 @@
 // it receives, and a one-line picture of a table's state.
 #include "data/table/RecordTable.h"
 #include "data/StaffelError.h"
+#include "test_ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -40,16 +41,6 @@ public:
 private:
     std::string tag_;
 };
-
-// The message a call fails with, or "" when it succeeds.
-inline std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TStaffelError& error) {
-        return error.what();
-    }
-    return "";
-}
 
 // "state cur bof eof mod | visible values of field | physical rows/status | log"
 inline std::string Describe(TRecordTable& table, const std::string& field = "Name") {

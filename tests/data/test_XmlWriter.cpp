@@ -1,3 +1,4 @@
+#include "data/StaffelError.h"
 #include "data/file/XmlReader.h"
 #include "data/file/XmlWriter.h"
 
@@ -35,7 +36,7 @@ TEST(XmlWriter, EscapesEveryListedCharacter) {
          "S\xFC"
          "d &amp;amp;"},
         {"", ""},
-        {std::string("nul\0x", 5), std::string("nul\0x", 5)},
+        {"\x7F\x81\x9D", "\x7F\x81\x9D"}, // XML characters, read back as they are
     };
     for (const auto& c : cases) {
         TDataPacket packet;
@@ -45,6 +46,23 @@ TEST(XmlWriter, EscapesEveryListedCharacter) {
             << "text: " << c.Text;
         EXPECT_EQ(ReadDataPacket(WriteDataPacket(packet)).Rows.at(0).Values.at(0), TValue(c.Text))
             << "text: " << c.Text;
+    }
+}
+
+TEST(XmlWriter, RefusesAControlByteRatherThanWriteAFileThatIsNoXml) {
+    for (const std::string& text :
+         {std::string("nul\0x", 5), std::string("\x01"), std::string("a\x1B[0m")}) {
+        TDataPacket packet;
+        packet.Fields = {Def("T", ctText, 20)};
+        packet.Rows.push_back({{text}, 0});
+        try {
+            WriteDataPacket(packet);
+            ADD_FAILURE() << "written: " << text;
+        } catch (const TStaffelError& error) {
+            EXPECT_NE(std::string(error.what()).find("kann in den Staffeldaten nicht gespeichert"),
+                      std::string::npos)
+                << error.what();
+        }
     }
 }
 
@@ -101,7 +119,7 @@ TEST(XmlWriter, WhatItWritesReadsBackUnchanged) {
     TDataPacket packet;
     packet.Fields = {Def("id", ctInteger), Def("T<&\\>", ctText, 20, true),
                      Def("10Klasse", ctBoolean), Def("4Adat", ctDate)};
-    packet.Rows.push_back({{std::int32_t{INT32_MIN}, std::string("\x01<&>\x7F\xFF"), false,
+    packet.Rows.push_back({{std::int32_t{INT32_MIN}, std::string("\t<&>\x7F\xFF"), false,
                             TDateValue{*DayFromCivil(9999, 12, 31)}},
                            6});
     packet.Rows.push_back({{std::monostate{}, std::string(), std::monostate{}, TDateValue{0}}, 0});

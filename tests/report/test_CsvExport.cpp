@@ -1,4 +1,5 @@
 // The CSV export: one line per game, byte-order mark, quoting.
+#include "CrlfLines.h"
 #include "DivisionSamples.h"
 #include "report/CsvExport.h"
 
@@ -9,26 +10,13 @@ namespace {
 using enum TSlotName;
 using enum TSpieltagKey;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 TEST(CsvExport, OneLinePerGameAfterTheHeader) {
     for (bool tenTeams : {false, true}) {
         TDivisionValues division = SampleDivision(tenTeams);
         SetDate(division, k2, std::nullopt);
         const std::string csv = MakeFixtureCsv(division, TRegionalSettings::German());
         ASSERT_EQ(csv.rfind("\xEF\xBB\xBF", 0), 0u) << "byte-order mark";
-        const auto lines = Lines(csv.substr(3));
+        const auto lines = CrlfLines(csv.substr(3));
         ASSERT_EQ(lines.size(), tenTeams ? 91u : 57u) << csv;
         EXPECT_EQ(lines[0], "Spieltag;Datum;Uhrzeit;Heim;Gast");
         EXPECT_EQ(lines[1], tenTeams ? "1;05.09.2026;15:00;Team 1A;Team 3A"
@@ -57,8 +45,34 @@ TEST(CsvExport, FieldsAreQuotedWhenTheyMustBe) {
     TDivisionValues division = SampleDivision(false);
     SetTeam(division, s1A, "TV \"Blau\"; Wei\xDF"); // Windows-1252 ß
     SetTeam(division, s1B, "");
-    const auto lines = Lines(MakeFixtureCsv(division, TRegionalSettings::German()).substr(3));
+    const auto lines = CrlfLines(MakeFixtureCsv(division, TRegionalSettings::German()).substr(3));
     EXPECT_EQ(lines[1], "1;05.09.2026;15:00;\"TV \"\"Blau\"\"; Wei\xC3\x9F\";Platz 1B");
+}
+
+TEST(CsvExport, CellsASpreadsheetWouldRunAsAFormulaGetAnApostrophe) {
+    struct {
+        std::string Field, Expected;
+    } const cases[] = {
+        {"=HYPERLINK(\"http://x\",\"x\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"x\"\")\""},
+        {"+49 30 1234", "'+49 30 1234"},
+        {"-SG Nord", "'-SG Nord"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTV", "'\tTV"},
+        {"\rTV", "\"'\rTV\""},
+        {"=A;B", "\"'=A;B\""},
+        {"TV=1", "TV=1"},
+        {" =1", " =1"},
+        {"'=1", "'=1"},
+        {"\nTV", "\"\nTV\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvField(c.Field), c.Expected) << c.Field;
+
+    TDivisionValues division = SampleDivision(false);
+    SetTeam(division, s1A, "=1+1");
+    SetTeam(division, s1B, "@SG");
+    const auto lines = CrlfLines(MakeFixtureCsv(division, TRegionalSettings::German()).substr(3));
+    EXPECT_EQ(lines[1], "1;05.09.2026;15:00;'=1+1;'@SG");
 }
 
 } // namespace

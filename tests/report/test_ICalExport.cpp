@@ -92,10 +92,11 @@ TEST(ICalExport, FirstGameEventOfMatchDayFourA) {
     const auto uid = std::find(lines.begin(), lines.end(),
                                "UID:2026-Bezirksliga%20Nord-Spt4A-1500-1A-5A@staffelplan");
     ASSERT_NE(uid, lines.end()) << text;
-    const std::vector<std::string> event(uid, uid + 6);
+    const std::vector<std::string> event(uid, uid + 7);
     const std::vector<std::string> expected = {
         "UID:2026-Bezirksliga%20Nord-Spt4A-1500-1A-5A@staffelplan",
         "DTSTAMP:20261209T080000Z",
+        "SEQUENCE:850118400",
         "DTSTART;TZID=Europe/Berlin:20261003T150000",
         "DTEND;TZID=Europe/Berlin:20261003T170000",
         "SUMMARY:Team 1A \xE2\x80\x93 Team 5A",
@@ -159,6 +160,27 @@ TEST(ICalExport, UidsStayWhenNamesAndDatesChange) {
     const auto other = Values(MakeCalendar(after, csDivision, kStamp).Text, "UID");
     EXPECT_NE(other.front(), first.front());
     EXPECT_EQ(other.front(), "2026-Bezirksliga%20S%C3%BCd-Spt1-1500-1A-3A@staffelplan");
+}
+
+TEST(ICalExport, SequenceGrowsWithEveryExportSoThatMovedDatesAreUpdates) {
+    const TDivisionValues division = SampleDivision(true);
+    const struct {
+        std::int64_t Stamp;
+        std::string Sequence;
+    } cases[] = {
+        {kStamp, "850118400"},
+        {kStamp + 1, "850118401"},
+        {946684800, "0"}, // 2000-01-01 00:00:00 UTC
+        {946684799, "0"}, // a clock before 2000 does not go negative
+    };
+    for (const auto& c : cases) {
+        const auto text = MakeCalendar(division, csDivision, c.Stamp).Text;
+        const auto sequences = Values(text, "SEQUENCE");
+        EXPECT_EQ(sequences.size(), Values(text, "UID").size()) << c.Stamp;
+        EXPECT_EQ(std::set<std::string>(sequences.begin(), sequences.end()),
+                  std::set<std::string>{c.Sequence})
+            << c.Stamp;
+    }
 }
 
 TEST(ICalExport, OwnTeamExportNeedsTheOwnTeamInASlot) {

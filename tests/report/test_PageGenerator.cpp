@@ -3,6 +3,7 @@
 #include "FakeMeasure.h"
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "report/DivisionValues.h"
 #include "report/PageGenerator.h"
 
 #include <gtest/gtest.h>
@@ -90,7 +91,30 @@ TEST(PageGenerator, ValuesAsText) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(TextOrBlank(*c.Page, c.Left, c.Top), c.Expected) << c.Left << "," << c.Top;
-    EXPECT_EQ(g.Result.Pages.Title, "Klasse10");
+    EXPECT_EQ(g.Result.Pages.Title, "Bezirksliga 2009");
+}
+
+// The title print queues and PDF viewers show names the division (UTF-8),
+// whatever the layout.
+TEST(PageGenerator, TitleNamesTheDivision) {
+    TRecordTable table("t_staffel");
+    DefineStaffel(table);
+    EXPECT_EQ(Generate(table, Klasse8Layout()).Result.Pages.Title, "");
+    AppendDivision(table, false);
+    table.Edit();
+    table.Field("Klasse").SetAsText("Bezirksliga S\xFC"
+                                    "d");
+    table.Post();
+    EXPECT_EQ(Generate(table, Klasse8Layout()).Result.Pages.Title, "Bezirksliga S\xC3\xBC"
+                                                                   "d 2009");
+    const struct {
+        std::string Klasse, Jahr, Title;
+    } parts[] = {{" Kreisliga ", "2026", "Kreisliga 2026"},
+                 {"", "2026", "2026"},
+                 {"Kreisliga", "", "Kreisliga"},
+                 {"", "", ""}};
+    for (const auto& p : parts)
+        EXPECT_EQ(DivisionTitleUtf8(p.Klasse, p.Jahr), p.Title) << p.Klasse << "|" << p.Jahr;
 }
 
 // An empty slot or date leaves its cell blank; every fixed text, line and

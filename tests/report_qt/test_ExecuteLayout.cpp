@@ -265,6 +265,19 @@ TEST_F(TRun, EmptyTablePrintsOnlyFixedTextsAndTheDate) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(TRun, PrintJobsAreTitledWithTheDivision) {
+    AppendDivision(table,
+                   "Kreisliga S\xFC"
+                   "d",
+                   false);
+    answer = [](TOutputOptions& options) { options.Destination = rdPrinter; };
+    output.ExecuteLayout("Klasse8");
+    ASSERT_EQ(log.back(), "print 1");
+    EXPECT_EQ(PrintDocumentTitle(delivered), QStringLiteral("Staffelplan – Kreisliga Süd 2009"));
+    EXPECT_EQ(PrintDocumentTitle(TReportPages{}), QStringLiteral("Staffelplan"));
+    EXPECT_EQ(AllDivisionsDocumentTitle(), QStringLiteral("Staffelplan – alle Staffeln"));
+}
+
 TEST_F(TRun, FileDestinations) {
     AppendDivision(table, "A-Klasse", true);
     const QString snapshot = QDir(temporary.path()).filePath("out.spp");

@@ -1,12 +1,15 @@
 #include "report/qt/OutputOptionsDialog.h"
 #include "test_OutputFakePrinters.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,6 +151,23 @@ TEST(OutputOptionsDialog, OkWritesTheChoices) {
         EXPECT_EQ(f.options.Collate, c.collate) << label;
         EXPECT_EQ(f.options.Duplex, c.duplex) << label;
     }
+}
+
+// The platform's printer setup only selects the printer: its confirm button
+// says so, as it stands when the dialog is up.
+TEST(OutputOptionsDialog, PrinterSetupConfirmsWithOk) {
+    TOutputOptions options;
+    QStringList labels;
+    QTimer::singleShot(0, [&] {
+        QWidget* shown = QApplication::activeModalWidget();
+        ASSERT_NE(shown, nullptr);
+        for (auto* box : shown->findChildren<QDialogButtonBox*>())
+            if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+                labels << ok->text();
+        static_cast<QDialog*>(shown)->reject();
+    });
+    EXPECT_FALSE(RunPlatformPrinterSetup(nullptr, options));
+    EXPECT_EQ(labels, QStringList{"OK"});
 }
 
 TEST(OutputOptionsDialog, SetupShowsTheChosenPrinter) {

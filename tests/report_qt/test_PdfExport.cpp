@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -124,6 +125,9 @@ TEST_P(PdfExport, A4WithEmbeddedFonts) {
     ExportPdf(result.Pages, pdf);
     const QString info = RunTool("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Title: +Staffelplan – Bezirksliga 2009\n"))))
+        << info.toStdString();
     const QStringList fonts = RunTool("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts);
     ASSERT_GT(fonts.size(), 2) << "no fonts listed";
     for (qsizetype i = 2; i < fonts.size(); ++i)

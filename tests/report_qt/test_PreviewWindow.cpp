@@ -3,6 +3,7 @@
 #include "test_OutputFakePrinters.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -252,6 +253,41 @@ TEST(PreviewWindow, SaveAsWritesTheShownPages) {
     };
     p.window.Run(pcSaveAs);
     EXPECT_EQ(p.errors.size(), 1u);
+}
+
+TEST(PreviewWindow, SaveAsWritesTheTypeTheNameSays) {
+    const struct {
+        const char* Typed;
+        TPreviewSaveType Chosen;
+        const char* Written;
+        bool Pdf;
+    } cases[] = {
+        {"plan.pdf", stPageSnapshot, "plan.pdf", true},
+        {"plan.PDF", stPageSnapshot, "plan.PDF", true},
+        {"plan.spp", stPdf, "plan.spp", false},
+        {"plan", stPdf, "plan.pdf", true},
+        {"plan", stPageSnapshot, "plan.spp", false},
+        {"plan.txt", stPageSnapshot, "plan.txt.spp", false},
+        {"plan.txt", stPdf, "plan.txt.pdf", true},
+        {"Saison 2026.Bezirksliga", stPdf, "Saison 2026.Bezirksliga.pdf", true},
+        {"plan.pdf.spp", stPdf, "plan.pdf.spp", false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        TPreview p(2);
+        p.window.ChooseSaveFile = [&](QWidget*) {
+            return std::make_optional(std::make_pair(folder.filePath(c.Typed), c.Chosen));
+        };
+        p.window.Run(pcSaveAs);
+        EXPECT_TRUE(p.errors.empty()) << c.Typed;
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{c.Written}) << c.Typed;
+        QFile file(folder.filePath(c.Written));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.Typed;
+        const bool pdf = file.readAll().startsWith("%PDF");
+        EXPECT_EQ(pdf, c.Pdf) << c.Typed;
+        if (!c.Pdf)
+            EXPECT_EQ(ReadSnapshotFile(file.fileName().toStdString()), p.window.Pages()) << c.Typed;
+    }
 }
 
 TEST(PreviewWindow, PrintUsesThePrintRangeForm) {

@@ -121,7 +121,8 @@ TEST_F(PrintCups, Klasse10DivisionPrintsTwoPagesWithItsTeams) {
     output.ExecuteLayout("Klasse10");
     ASSERT_TRUE(errors.empty()) << errors.front();
 
-    const QString pdf = AwaitNewPdf(before, "Klasse10");
+    // cups-pdf names the file after the job's title, which names the division.
+    const QString pdf = AwaitNewPdf(before, "Bezirksliga");
     ASSERT_FALSE(pdf.isEmpty()) << "no job arrived in " << OutputFolders().join(", ").toStdString();
     EXPECT_EQ(PdfPages(pdf), 2) << pdf.toStdString();
     const QString text = RunTool("pdftotext", {"-layout", pdf, "-"});
@@ -135,6 +136,11 @@ TEST_F(PrintCups, Klasse10DivisionPrintsTwoPagesWithItsTeams) {
 
 TEST_F(PrintCups, NativePrinterOutputGoesIntoTheFile) {
     auto table = MakeTestDivisionTable(false);
+    // A class of its own, so that a job of the other printing test running
+    // beside this one is not taken for paper from this one.
+    table->Edit();
+    table->Field("Klasse").SetAsText("Kreisliga");
+    table->Post();
     QTemporaryDir folder;
     TReportOutput output(*table);
     std::vector<std::string> errors;
@@ -158,9 +164,10 @@ TEST_F(PrintCups, NativePrinterOutputGoesIntoTheFile) {
     // Qt's CUPS driver renders the job as PDF.
     EXPECT_EQ(PdfPages(prn), 1);
     EXPECT_TRUE(RunTool("pdftotext", {prn, "-"}).contains("Team-4B"));
+    EXPECT_TRUE(RunTool("pdfinfo", {prn}).contains("Staffelplan – Kreisliga 2009"));
     QTest::qWait(1000);
     for (const QString& file : PdfFiles())
-        EXPECT_TRUE(before.count(file) || !file.contains("Klasse8"))
+        EXPECT_TRUE(before.count(file) || !file.contains("Kreisliga"))
             << "reached the paper: " << file.toStdString();
 }
 

@@ -56,3 +56,20 @@ inline TDivisionValues Division8(const std::string& klasse, int shiftDays = 0) {
 inline TDaySerial Day(unsigned day, unsigned month, int year = 2026) {
     return *DayFromCivil(year, month, day);
 }
+
+// Nord on the sample dates, Süd a day later except match day 2 (12.09.):
+// TV Hude (1A of Nord) and TV Hude 2 (1B of Süd) are at home at once on
+// 12.09. at 15 and 19 Uhr; SC Nord stands in both; 4B of Süd is empty.
+inline std::vector<TDivisionValues> TwoClashingDivisions() {
+    TDivisionValues d0 = Division8("Nord");
+    TDivisionValues d1 = Division8("S\xFC"
+                                   "d",
+                                   1);
+    SetDate(d1, TSpieltagKey::k2, Day(12, 9));
+    SetTeam(d0, TSlotName::s1A, "TV Hude");
+    SetTeam(d1, TSlotName::s1B, "tv hude 2");
+    SetTeam(d1, TSlotName::s4B, "");
+    SetTeam(d0, TSlotName::s2A, "SC Nord");
+    SetTeam(d1, TSlotName::s3B, "SC  nord ");
+    return {d0, d1};
+}

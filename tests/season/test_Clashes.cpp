@@ -12,20 +12,8 @@ namespace {
 using enum TSlotName;
 using enum TSpieltagKey;
 
-// D0 on the sample dates, D1 a day later except match day 2 (12.09.).
-std::vector<TDivisionValues> TwoDivisions() {
-    TDivisionValues d0 = Division8("Nord");
-    TDivisionValues d1 = Division8("Sued", 1);
-    SetDate(d1, k2, Day(12, 9));
-    SetTeam(d0, s1A, "TV Hude");
-    SetTeam(d1, s1B, "tv hude 2");
-    SetTeam(d0, s2A, "SC Nord");
-    SetTeam(d1, s3B, "SC  nord ");
-    return {d0, d1};
-}
-
 TEST(Clashes, EachKindWithEveryGameInvolved) {
-    TSeason season(TwoDivisions(), TClubDirectory({{"TV Hude", 1, {Day(5, 9)}}}));
+    TSeason season(TwoClashingDivisions(), TClubDirectory({{"TV Hude", 1, {Day(5, 9)}}}));
     EXPECT_EQ(Join(Describe(season)), Join({
                                           "Gesperrt TV Hude 05.09.2026 1: 0/1A-1B",
                                           "Halle TV Hude 12.09.2026 1: 0/1A-4A 1/1B-4B",
@@ -79,7 +67,7 @@ TEST(Clashes, WhatIsNoClash) {
 }
 
 TEST(Clashes, HomeGamesPerDateByClubName) {
-    TSeason season(TwoDivisions(), TClubDirectory());
+    TSeason season(TwoClashingDivisions(), TClubDirectory());
     const TClubId hude = season.Clubs().FindClub("TV Hude");
     int onTwelfth = 0, dates = 0;
     for (const THomeGamesOnDate& entry : season.HomeGamesPerDate())

@@ -1,6 +1,6 @@
 // staffelplan-saison run as a program: what it prints and its exit status.
+#include "SeasonGenerator.h"
 #include "SeasonSupport.h"
-#include "data/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -53,32 +53,13 @@ protected:
 
     void WriteDivisions(const std::vector<TDivisionValues>& divisions) {
         TRecordTable table("t_staffel");
-        DefineFields(table, StaffelRecordFields());
-        table.CreateEmpty();
-        for (const TDivisionValues& division : divisions) {
-            table.Append();
-            table.Field("Klasse").SetAsText(division.Klasse);
-            table.Field("Jahr").SetAsInteger(*division.Jahr);
-            table.Field("10Klasse").SetAsBoolean(division.TenTeams);
-            for (int s = 0; s < SlotCount; ++s)
-                table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-            for (int d = 0; d < SpieltagCount; ++d)
-                if (division.Dates[d])
-                    table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                        .SetAsDateTime(*division.Dates[d]);
-            table.Post();
-        }
+        FillDivisionTable(table, divisions);
         table.Save((folder_ / "Ligatafel.xml").string());
     }
 
-    void WriteClubs(const std::string& name, int capacity) {
+    void WriteClubs(const std::vector<TClubValues>& clubs) {
         TRecordTable table("t_vereine");
-        DefineFields(table, VereineRecordFields());
-        table.CreateEmpty();
-        table.Append();
-        table.Field("Verein").SetAsText(name);
-        table.Field("Kapazitaet").SetAsInteger(capacity);
-        table.Post();
+        FillClubTable(table, clubs);
         table.Save((folder_ / "Vereine.xml").string());
     }
 
@@ -116,7 +97,7 @@ TEST_F(SaisonCommand, ExitStatusTellsWhetherThereAreClashes) {
                             "Datum;Uhrzeit;Verein;Art;Staffel;Spieltag;Heim;Gast\r\n");
 
     // The club table's capacity of 2 takes the clashes away.
-    WriteClubs("TV Hude", 2);
+    WriteClubs({{"TV Hude", 2, {}}});
     EXPECT_EQ(RunSaison(folder_, Folder()).Status, 0) << Errors();
     EXPECT_FALSE(std::filesystem::exists(folder_ / "Ligatafel.xml.bak"));
 }

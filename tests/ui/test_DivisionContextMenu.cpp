@@ -1,10 +1,10 @@
 // The division list's context menu: its actions, how it opens, the plan
 // check dialog and the files the exports write.
 #include "data/Records.h"
+#include "ui/MessageBoxes.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
 #include "ui/exports/DivisionContextMenu.h"
-#include "ui/MessageBoxes.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QAction>
@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -215,6 +218,14 @@ TEST_F(DivisionContextMenu, ExportsWriteTheirFiles) {
     const std::string pdf = ReadFile(answer);
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_EQ(Count(pdf, "/Type /Page\n"), 4); // 1 + 2 + 1 sheets
+    if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
+        QProcess info;
+        info.start("pdfinfo", {answer});
+        info.waitForFinished(30000);
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                        .contains(QRegularExpression(
+                            QStringLiteral("Title: +Staffelplan – alle Staffeln\n"))));
+    }
 
     const std::vector<QString> captions = {
         QStringLiteral("Kalender exportieren | Bezirksliga 2026 Team 2B.ics"),

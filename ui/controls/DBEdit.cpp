@@ -71,7 +71,17 @@ void TDBEdit::UpdateRecord() {
     TField* field = Field();
     if (!changed_ || !field)
         return;
-    field->SetAsText(FromQString(text())); // its tnFieldChange reads the field back
+    try {
+        // Refuses a character the file cannot hold; the field reads back
+        // through its tnFieldChange.
+        field->SetAsText(FromQString(text()));
+    } catch (...) {
+        // Still entered, the text that failed selected for correcting.
+        focused_ = true; // taking the focus back must not read the field
+        setFocus(Qt::OtherFocusReason);
+        selectAll();
+        throw;
+    }
     changed_ = false;
 }
 
@@ -145,13 +155,7 @@ void TDBEdit::focusOutEvent(QFocusEvent* event) {
     if (!LeavesWithinWindow(event))
         return;
     Guard([&] {
-        try {
-            UpdateRecord();
-        } catch (...) {
-            setFocus(Qt::OtherFocusReason); // still entered: the text stays
-            selectAll();
-            throw;
-        }
+        UpdateRecord();
         focused_ = false;
         Reset();
     });

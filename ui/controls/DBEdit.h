@@ -25,7 +25,9 @@ public:
     bool InputChanged() const { return changed_; }
     // Reads the field again, dropping what was typed.
     void Reset();
-    // Writes a changed text into the field.
+    // Writes a changed text into the field. On failure (an unreadable date,
+    // a character the file cannot hold) the editor keeps the focus with its
+    // text selected and rethrows.
     void UpdateRecord();
 
 protected:

@@ -6,6 +6,7 @@
 #include "report/CsvExport.h"
 #include "report/PlanCheck.h"
 #include "report/qt/PdfExportAll.h"
+#include "report/qt/PrintPages.h"
 #include "report/qt/QtTextMeasure.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/DivisionContextMenu.h"
@@ -79,6 +80,6 @@ void TDivisionContextMenu::ExportAllPdf() {
         return;
     const TQtTextMeasure measure;
     const auto sets = GenerateAllDivisionPages(table_, OutputDay ? OutputDay() : Today(), measure);
-    const QByteArray pdf = PdfOfPageSets(sets, QStringLiteral("Alle Staffeln"));
+    const QByteArray pdf = PdfOfPageSets(sets, AllDivisionsDocumentTitle());
     WriteExport(fileName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
 }
