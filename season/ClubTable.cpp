@@ -1,6 +1,7 @@
 #include "season/ClubTable.h"
 
 #include "data/file/Cp1252.h"
+#include "season/QuotedText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,11 +20,6 @@ std::optional<TDaySerial> ParseOneDate(std::string_view text, const TRegionalSet
     if (auto day = settings.ParseDate(text))
         return day;
     return TRegionalSettings::German().ParseDate(text);
-}
-
-// Quotes a Windows-1252 text for a message.
-std::string Quoted(std::string_view cp1252) {
-    return "\xE2\x80\x9E" + Cp1252ToUtf8(cp1252) + "\xE2\x80\x9C";
 }
 
 } // namespace
@@ -82,7 +78,7 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
             read.Problems.push_back(row + " hat keinen Namen und bleibt unbeachtet.");
             continue;
         }
-        const std::string label = "Verein " + Quoted(club.Name);
+        const std::string label = "Verein " + QuotedFieldText(club.Name);
         std::string key = FoldClubName(club.Name);
         if (std::find(folded.begin(), folded.end(), key) != folded.end()) {
             read.Problems.push_back(label +
@@ -98,7 +94,7 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
             if (text.empty()) {
                 value = DefaultCapacity;
             } else if (error != std::errc() || end != text.data() + text.size()) {
-                read.Problems.push_back(label + ": Kapazit\xC3\xA4t " + Quoted(text) +
+                read.Problems.push_back(label + ": Kapazit\xC3\xA4t " + QuotedFieldText(text) +
                                         " ist keine Zahl; es gilt 1.");
                 value = DefaultCapacity;
             } else if (value < 1 || value > MaxCapacity) {
@@ -114,7 +110,7 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
             std::vector<std::string> bad;
             club.Blocked = ParseBlockedDates(table.DisplayText(r, blocked->Index()), settings, bad);
             for (const std::string& word : bad)
-                read.Problems.push_back(label + ": Sperrtermin " + Quoted(word) +
+                read.Problems.push_back(label + ": Sperrtermin " + QuotedFieldText(word) +
                                         " ist kein Datum und bleibt unbeachtet.");
         }
         read.Clubs.push_back(std::move(club));

@@ -1,10 +1,11 @@
 #include "season/Impossibility.h"
 
-#include "data/file/Cp1252.h"
 #include "report/Fixtures.h"
+#include "season/QuotedText.h"
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <set>
 
 // Clubs meet only in the slots they take: what one club costs depends on
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int ListedAtMost = 6;
+constexpr std::size_t ListedAtMost = 6;
 
 struct TParts {
     int Total = 0;
@@ -69,16 +70,14 @@ std::string Counted(int n, const char* one, const char* many) {
     return std::to_string(n) + ' ' + (n == 1 ? one : many);
 }
 
-std::string Quoted(const std::string& cp1252) {
-    return "\xE2\x80\x9E" + Cp1252ToUtf8(cp1252) + "\xE2\x80\x9C";
-}
-
-std::string Listed(const std::vector<std::string>& items) {
+// "a, b, c" or, beyond the first few, "a, b, c und 8 weiteren".
+std::string Listed(const std::vector<std::string>& items,
+                   std::size_t atMost = std::numeric_limits<std::size_t>::max()) {
     std::string text;
-    for (std::size_t i = 0; i < items.size() && i < ListedAtMost; ++i)
+    for (std::size_t i = 0; i < items.size() && i < atMost; ++i)
         text += (i ? ", " : "") + items[i];
-    if (items.size() > ListedAtMost)
-        text += ", \xE2\x80\xA6";
+    if (items.size() > atMost)
+        text += " und " + std::to_string(items.size() - atMost) + " weiteren";
     return text;
 }
 
@@ -187,7 +186,8 @@ std::vector<std::string> TExplainer::BlockedDates(int club) const {
 std::string TExplainer::ClubSentence(const TClubCase& c) const {
     const TClubValues& club = input_.Clubs[c.Club];
     const int teams = c.FreeTeams + static_cast<int>(c.PinnedSlots.size());
-    std::string text = Quoted(club.Name) + " (" + Counted(teams, "Mannschaft", "Mannschaften");
+    std::string text =
+        QuotedFieldText(club.Name) + " (" + Counted(teams, "Mannschaft", "Mannschaften");
     if (!c.PinnedSlots.empty())
         text += ", davon " + std::to_string(c.PinnedSlots.size()) + " festgesetzt";
     text += ", Kapazität " + std::to_string(context_.Clubs[c.Club].Capacity) +
@@ -201,17 +201,18 @@ std::string TExplainer::ClubSentence(const TClubCase& c) const {
     const std::vector<std::string> full = FullOccasions(c.Club);
     const std::vector<std::string> blocked = BlockedDates(c.Club);
     if (c.Least.Hall > c.Least.Internal && !full.empty())
-        causes.push_back("die Halle ist durch andere Staffeln schon belegt am " + Listed(full));
+        causes.push_back("die Halle ist durch andere Staffeln schon belegt am " +
+                         Listed(full, ListedAtMost));
     if (c.Least.Blocked > 0 && !blocked.empty())
-        causes.push_back("die Halle ist gesperrt am " + Listed(blocked));
+        causes.push_back("die Halle ist gesperrt am " + Listed(blocked, ListedAtMost));
     if (causes.empty()) {
         std::string both = "jeder freie Platz bringt ein Heimspiel";
         if (!blocked.empty())
-            both += " an einem gesperrten Tag (" + Listed(blocked) + ")";
+            both += " an einem gesperrten Tag (" + Listed(blocked, ListedAtMost) + ")";
         if (!blocked.empty() && !full.empty())
             both += " oder";
         if (!full.empty())
-            both += " zu einer schon belegten Zeit (" + Listed(full) + ")";
+            both += " zu einer schon belegten Zeit (" + Listed(full, ListedAtMost) + ")";
         causes.push_back(both);
     }
     for (std::size_t i = 0; i < causes.size(); ++i)
@@ -249,8 +250,8 @@ std::vector<std::string> TExplainer::Explain(int minimum) {
             if (together <= a.Least.Total + b.Least.Total)
                 continue;
             competing = true;
-            const std::string nameA = Quoted(input_.Clubs[a.Club].Name);
-            const std::string nameB = Quoted(input_.Clubs[b.Club].Name);
+            const std::string nameA = QuotedFieldText(input_.Clubs[a.Club].Name);
+            const std::string nameB = QuotedFieldText(input_.Clubs[b.Club].Name);
             reasons.push_back(
                 nameA + " und " + nameB +
                 " finden nicht beide Plätze ohne Konflikt (Plätze ohne Konflikt für " + nameA +

@@ -5,13 +5,9 @@
 
 #include <charconv>
 
-namespace {
-
 std::string Quoted(const std::string& text) {
     return "\xE2\x80\x9E" + text + "\xE2\x80\x9C";
 }
-
-} // namespace
 
 const char* SaisonUsage() {
     return "Aufruf: staffelplan-saison [--jahr JAHR] [--verein NAME | --vorschlag KLASSE |\n"

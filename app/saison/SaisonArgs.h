@@ -24,5 +24,8 @@ TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args);
 // Windows-1252, anything else is taken as it is.
 std::string FieldTextFromArgument(const std::string& typed);
 
+// A typed text „quoted“ for a message.
+std::string Quoted(const std::string& text);
+
 // The usage text, German.
 const char* SaisonUsage();

@@ -15,10 +15,6 @@ struct TFoundDivision {
     int Division = 0;
 };
 
-std::string Quoted(const std::string& typed) {
-    return "\xE2\x80\x9E" + typed + "\xE2\x80\x9C";
-}
-
 // Divisions whose class is the name as typed; letter case and repeated
 // blanks count only when nothing matches exactly.
 std::vector<TFoundDivision> FindDivisions(const std::vector<std::unique_ptr<TSeason>>& seasons,

@@ -4,7 +4,6 @@
 #include "SaisonProposal.h"
 
 #include "data/StaffelError.h"
-#include "data/file/Cp1252.h"
 #include "data/table/RecordTable.h"
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
