@@ -11,10 +11,12 @@
 #include <QTimer>
 
 TStaffelplanProgram::TStaffelplanProgram(TRegionalSettings settings,
-                                         std::function<TLocalTime()> clock) {
-    staffelplan_ = std::make_unique<TStaffelplan>(std::move(settings), std::move(clock));
+                                         std::function<TLocalTime()> clock, bool readOnly) {
+    staffelplan_ = std::make_unique<TStaffelplan>(std::move(settings), std::move(clock), readOnly);
     TStaffelplan* main = staffelplan_.get();
     spieltage_ = std::make_unique<TSpieltage>(main->Store, main->d_spieltage, main);
+    if (readOnly)
+        spieltage_->SetReadOnly();
     auswahl_ = std::make_unique<TAuswahl_Spt>(main->d_spieltage, main);
     about_ = std::make_unique<TAboutBox>(main);
     main->Spieltage = spieltage_.get();

@@ -16,8 +16,10 @@ class TStaffelplan;
 
 class TStaffelplanProgram {
 public:
+    // readOnly: the data is shown and printed, never changed or written.
     explicit TStaffelplanProgram(TRegionalSettings settings = TRegionalSettings::German(),
-                                 std::function<TLocalTime()> clock = LocalNow);
+                                 std::function<TLocalTime()> clock = LocalNow,
+                                 bool readOnly = false);
     ~TStaffelplanProgram();
     TStaffelplanProgram(const TStaffelplanProgram&) = delete;
     TStaffelplanProgram& operator=(const TStaffelplanProgram&) = delete;

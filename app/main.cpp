@@ -1,11 +1,15 @@
 // Start-up and end of Staffelplan.
-#include "ui/ErrorGuard.h"
-#include "ui/MessageBoxes.h"
+#include "app/DataFolderAccess.h"
+#include "app/DataFolderLock.h"
+#include "app/ForcedEnd.h"
 #include "app/RegionalFromLocale.h"
-#include "ui/windows/Staffelplan.h"
 #include "app/StaffelplanProgram.h"
 #include "app/StaffelplanSignalQuit.h"
+#include "ui/ErrorGuard.h"
+#include "ui/MessageBoxes.h"
+#include "ui/windows/Staffelplan.h"
 
+#include <QDir>
 #include <QSessionManager>
 
 int main(int argc, char** argv) {
@@ -18,19 +22,47 @@ int main(int argc, char** argv) {
     // message box was the last window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A signal ends the program the normal way, so that the tables are saved.
+    // A signal ends the program like its close box, also from inside a
+    // dialog or a box, and without waiting on any box.
     TSignalQuit termination;
-    QObject::connect(&termination, &TSignalQuit::Received, &app, [] { QCoreApplication::quit(); });
+    QObject::connect(&termination, &TSignalQuit::Received, &app, [] { ForcedEnd::Request(); });
 
-    TStaffelplanProgram program(RegionalFromLocale(EffectiveTimeLocaleName()));
+    // Held until the program ends: one writer per data folder.
+    TDataFolderLock lock(QDir::currentPath());
+    const TFolderAccess access = OpenDataFolder(lock, MessageBoxes());
+    if (access == faQuit || ForcedEnd::Requested())
+        return 0;
 
-    // The session may end the process once its data is committed, so the
-    // tables are saved then as at the end.
-    QObject::connect(
-        &app, &QGuiApplication::commitDataRequest, &program.Staffelplan(),
-        [&program](QSessionManager&) { Guard([&] { program.Staffelplan().SaveTables(); }); });
+    TStaffelplanProgram program(RegionalFromLocale(EffectiveTimeLocaleName()), LocalNow,
+                                access == faReadOnly);
+    TStaffelplan& staffelplan = program.Staffelplan();
+    const auto endForced = [&staffelplan] {
+        const std::vector<std::string> lines = staffelplan.EndForced();
+        return ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());
+    };
+    ForcedEnd::ArmExitSave(endForced);
 
-    program.Show();
-    return QApplication::exec();
-    // The program object goes first: the main window's FormDestroy saves both tables.
+    // The session may end the process once its data is committed, without
+    // anybody left to answer a box; the program may also go on afterwards.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &staffelplan,
+                     [&staffelplan](QSessionManager&) {
+                         const bool interactive = !BoxesNonInteractive();
+                         SetBoxesNonInteractive(true);
+                         const std::vector<std::string> lines = staffelplan.SaveForced();
+                         ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());
+                         SetBoxesNonInteractive(!interactive);
+                     });
+
+    // A signal during a start-up box has ended that box; the main loop would
+    // forget it.
+    if (!ForcedEnd::Requested()) {
+        program.Show();
+        QApplication::exec();
+    }
+    ForcedEnd::DisarmExitSave();
+    if (ForcedEnd::Requested())
+        return endForced();
+    return 0;
+    // The program object goes before the lock: the main window's FormDestroy
+    // saves both tables, unless a forced end already has.
 }

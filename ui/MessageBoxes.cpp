@@ -1,6 +1,7 @@
 #include "ui/MessageBoxes.h"
 
 #include "report/qt/QtText.h"
+#include "ui/StderrMessageBoxes.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ TQtMessageBoxes& DefaultBoxes() {
 }
 
 TMessageBoxes* installed = nullptr;
+bool nonInteractive = false;
 
 QWidget* BoxParent() {
     return QApplication::activeWindow();
@@ -28,10 +30,37 @@ void ShowPlain(QMessageBox::Icon icon, const std::string& text) {
     box.exec();
 }
 
+TConfirmAnswer AskQuestion(const std::string& question, const QString& first,
+                           const QString& second) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), MessageToQString(question),
+                    QMessageBox::NoButton, BoxParent());
+    QPushButton* accept = box.addButton(first, QMessageBox::YesRole);
+    QPushButton* decline = box.addButton(second, QMessageBox::NoRole);
+    box.setDefaultButton(accept);
+    box.exec();
+    if (box.clickedButton() == accept)
+        return caAccept;
+    if (box.clickedButton() == decline)
+        return caDecline;
+    return caClosed;
+}
+
 } // namespace
 
 TMessageBoxes& MessageBoxes() {
+    if (nonInteractive) {
+        static TStderrMessageBoxes toStderr;
+        return toStderr;
+    }
     return installed ? *installed : DefaultBoxes();
+}
+
+void SetBoxesNonInteractive(bool on) {
+    nonInteractive = on;
+}
+
+bool BoxesNonInteractive() {
+    return nonInteractive;
 }
 
 TMessageBoxes* SetMessageBoxes(TMessageBoxes* boxes) {
@@ -56,17 +85,12 @@ TConfirmAnswer TQtMessageBoxes::Confirm(const std::string& question, TConfirmBut
         second = QStringLiteral("Abbrechen");
         break;
     }
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), MessageToQString(question),
-                    QMessageBox::NoButton, BoxParent());
-    QPushButton* accept = box.addButton(first, QMessageBox::YesRole);
-    QPushButton* decline = box.addButton(second, QMessageBox::NoRole);
-    box.setDefaultButton(accept);
-    box.exec();
-    if (box.clickedButton() == accept)
-        return caAccept;
-    if (box.clickedButton() == decline)
-        return caDecline;
-    return caClosed;
+    return AskQuestion(question, first, second);
+}
+
+TConfirmAnswer TQtMessageBoxes::Choose(const std::string& question, const std::string& first,
+                                       const std::string& second) {
+    return AskQuestion(question, MessageToQString(first), MessageToQString(second));
 }
 
 void TQtMessageBoxes::Inform(const std::string& text) {

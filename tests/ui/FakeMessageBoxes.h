@@ -15,6 +15,7 @@ struct TShownBox {
     TKind Kind = Notice;
     std::string Text;
     TConfirmButtons Buttons = cbYesNo; // questions only
+    std::string First{}, Second{};     // a choice's own answers
     friend bool operator==(const TShownBox&, const TShownBox&) = default;
 };
 
@@ -52,6 +53,18 @@ public:
 
     TConfirmAnswer Confirm(const std::string& question, TConfirmButtons buttons) override {
         Record({TShownBox::Question, question, buttons});
+        return NextAnswer(question);
+    }
+    TConfirmAnswer Choose(const std::string& question, const std::string& first,
+                          const std::string& second) override {
+        Record({TShownBox::Question, question, cbYesNo, first, second});
+        return NextAnswer(question);
+    }
+    void Inform(const std::string& text) override { Record({TShownBox::Notice, text}); }
+    void ShowError(const std::string& text) override { Record({TShownBox::Error, text}); }
+
+private:
+    TConfirmAnswer NextAnswer(const std::string& question) {
         if (answers_.empty()) {
             ADD_FAILURE() << "unexpected question: " << question;
             return caClosed;
@@ -60,10 +73,6 @@ public:
         answers_.pop_front();
         return answer;
     }
-    void Inform(const std::string& text) override { Record({TShownBox::Notice, text}); }
-    void ShowError(const std::string& text) override { Record({TShownBox::Error, text}); }
-
-private:
     void Record(TShownBox box) {
         Shown.push_back(box);
         if (OnShow)

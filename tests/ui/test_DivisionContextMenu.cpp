@@ -35,6 +35,10 @@ public:
         ADD_FAILURE() << "unexpected question: " << question;
         return caClosed;
     }
+    TConfirmAnswer Choose(const std::string& question, const std::string&,
+                          const std::string&) override {
+        return Confirm(question, cbYesNo);
+    }
     void Inform(const std::string& text) override { Notices.push_back(text); }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
     std::vector<std::string> Notices, Errors;

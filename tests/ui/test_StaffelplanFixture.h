@@ -49,8 +49,8 @@ class StaffelplanTest : public ::testing::Test {
 protected:
     void SetUp() override { Open(); }
 
-    void Open() {
-        window = std::make_unique<TStaffelplan>(TRegionalSettings::German(), FixedClock);
+    void Open(bool readOnly = false) {
+        window = std::make_unique<TStaffelplan>(TRegionalSettings::German(), FixedClock, readOnly);
         window->Terminate = [this] { ++terminated; };
         window->ExecuteLayout = [this](const std::string& name) { layouts.push_back(name); };
         window->ShowModal = [this](QDialog& dialog) {

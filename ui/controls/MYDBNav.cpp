@@ -101,6 +101,11 @@ void TMYDBNav::SetAlign(TAlign align) {
     Relayout();
 }
 
+void TMYDBNav::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    UpdateAllButtons();
+}
+
 void TMYDBNav::SetTabStop(bool tabStop) {
     setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
 }
@@ -161,7 +166,7 @@ void TMYDBNav::UpdateMoveButtons() {
     buttons_[nbPrior]->setEnabled(upEnabled);
     buttons_[nbNext]->setEnabled(downEnabled);
     buttons_[nbLast]->setEnabled(downEnabled);
-    const bool changeRow = ea && !d && !(bof && eof); // open tables accept changes
+    const bool changeRow = ea && !readOnly_ && !d && !(bof && eof);
     buttons_[nbDelete]->setEnabled(changeRow);
     buttons_[nbEdit]->setEnabled(changeRow);
 }
@@ -170,8 +175,8 @@ void TMYDBNav::UpdateEditButtons() {
     UpdateMoveButtons();
     const bool ea = EnabledFlag() && dataLink_->Active();
     const bool d = dataLink_->Editing();
-    buttons_[nbInsert]->setEnabled(ea && !d);
-    buttons_[nbPost]->setEnabled(ea && d);
+    buttons_[nbInsert]->setEnabled(ea && !readOnly_ && !d);
+    buttons_[nbPost]->setEnabled(ea && !readOnly_ && d);
     buttons_[nbCancel]->setEnabled(true);
     buttons_[nbRefresh]->setEnabled(ea);
 }
@@ -186,6 +191,9 @@ void TMYDBNav::UpdateAllButtons() {
 }
 
 void TMYDBNav::ClickButton(TMNavigateBtn button) {
+    if (readOnly_ &&
+        (button == nbInsert || button == nbDelete || button == nbEdit || button == nbPost))
+        return;
     QPointer<TMYDBNav> self(this);
     if (dataLink_->Active()) {
         if (BeforeAction)

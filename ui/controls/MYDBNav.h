@@ -34,6 +34,10 @@ public:
     void SetHints(const QStringList& hints);
     bool Flat() const { return flat_; }
     void SetFlat(bool flat);
+    // Read-only: the buttons that change data (insert, delete, edit, post)
+    // stay disabled and do nothing; moving and Cancel work as ever.
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
     bool ConfirmDelete() const { return confirmDelete_; }
     void SetConfirmDelete(bool confirm) { confirmDelete_ = confirm; }
     TAlign Align() const { return align_; }
@@ -96,6 +100,7 @@ private:
     QPoint minButtonExtent_;
     TMNavigateBtn focusIndex_ = nbFirst;
     bool confirmDelete_ = true;
+    bool readOnly_ = false;
     bool flat_ = false;
     bool showHint_ = true;
     TAlign align_ = alNone;

@@ -113,6 +113,13 @@ void TSpieltage::EnableEditors() {
     DBGrid1->SetReadOnly(false);
 }
 
+void TSpieltage::SetReadOnly() {
+    MYDBNav1->SetReadOnly(true);
+    DBEdit3->SetReadOnly(true);
+    for (TDBEdit* edit : DateEdits)
+        edit->SetReadOnly(true);
+}
+
 void TSpieltage::MYDBNav1BeforeAction(TMYDBNav*, TMNavigateBtn Button) {
     cycle_->BeforeAction(Button);
 }

@@ -30,6 +30,8 @@ public:
 
     void DisableEditors();
     void EnableEditors();
+    // The navigator's editing buttons off for good; browsing and leaving work.
+    void SetReadOnly();
     void MYDBNav1BeforeAction(TMYDBNav* Sender, TMNavigateBtn Button);
     void MYDBNav1Click(TMYDBNav* Sender, TMNavigateBtn Button);
 

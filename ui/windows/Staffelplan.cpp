@@ -13,20 +13,24 @@
 #include "ui/exports/StaffelplanPrint.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/OutsideChangeWatch.h"
 #include "ui/windows/Spieltage.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QPushButton>
 
-TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime()> clock)
-    : QWidget(nullptr), Store(std::move(settings), std::move(clock)) {
+TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime()> clock,
+                           bool readOnly)
+    : QWidget(nullptr), Store(std::move(settings), std::move(clock)), readOnly_(readOnly) {
     Terminate = [] { QCoreApplication::quit(); };
     ReportOutput = MakeStaffelReportOutput(&Store.t_staffel(), this);
     ExecuteLayout = PrintLayoutOfStaffel(ReportOutput);
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
 
-    setWindowTitle("Staffelplan");
+    setWindowTitle(readOnly ? "Staffelplan (schreibgeschützt)" : "Staffelplan");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(765, 558);
@@ -49,7 +53,13 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     actions.AfterInsert = [this] { DBCheckBox1->setCheckState(Qt::Unchecked); };
     cycle_ = std::make_unique<TEditCycle>(Store.t_staffel(), std::move(actions));
 
+    Store.SetReadOnly(readOnly);
+    Store.OnOutsideChange = AskAboutOutsideChange;
+    Store.OnInform = [](const std::string& text) { MessageBoxes().Inform(text); };
     Guard([this] { FormCreate(); });
+    ApplyReadOnly();
+    const auto idle = [this] { return Idle(); };
+    OutsideChanges = new TOutsideChangeWatch(Store, idle, this);
 }
 
 TStaffelplan::~TStaffelplan() {
@@ -80,11 +90,41 @@ void TStaffelplan::FormCreate() {
 }
 
 void TStaffelplan::FormDestroy() {
+    if (ended_)
+        return;
     Store.FormDestroy();
 }
 
-void TStaffelplan::SaveTables() {
-    Store.FormDestroy();
+std::vector<std::string> TStaffelplan::EndForced() {
+    ended_ = true;
+    return SaveForced();
+}
+
+std::vector<std::string> TStaffelplan::SaveForced() {
+    return Store.FormDestroyForced();
+}
+
+// Editors stay locked for good: the buttons that would unlock them are off.
+void TStaffelplan::ApplyReadOnly() {
+    if (!readOnly_)
+        return;
+    MYDBNav1->SetReadOnly(true);
+    d_staffel->SetAutoEdit(false);
+    d_spieltage->SetAutoEdit(false);
+    for (TDBEdit* edit : AllEditors())
+        edit->SetReadOnly(true);
+    DBCheckBox1->SetReadOnly(true);
+    Button3->setEnabled(false);
+    Button6->setEnabled(false);
+}
+
+bool TStaffelplan::Idle() {
+    const auto pending = [](TRecordTable& table) {
+        return table.State() == tsEdit || table.State() == tsInsert;
+    };
+    return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
+           !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+           !BoxesNonInteractive();
 }
 
 std::array<TDBEdit*, 24> TStaffelplan::AllEditors() const {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QDialog;
 class TReportOutput;
@@ -29,6 +30,7 @@ class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
 class TMYDBNav;
+class TOutsideChangeWatch;
 class TPanel;
 class TSpieltage;
 class TStatusBar;
@@ -37,8 +39,10 @@ class TStaffelplan : public QWidget {
     Q_OBJECT
 public:
     // Runs FormCreate; its failure is shown and creation carries on.
+    // Read-only: another copy writes the data folder, or nobody may; the
+    // data is shown, printed and exported, never changed or written.
     explicit TStaffelplan(TRegionalSettings settings = TRegionalSettings::German(),
-                          std::function<TLocalTime()> clock = LocalNow);
+                          std::function<TLocalTime()> clock = LocalNow, bool readOnly = false);
     // Runs FormDestroy.
     ~TStaffelplan() override;
 
@@ -97,10 +101,21 @@ public:
     void Button6Click();
     void StatusBar1Click();
 
+    bool ReadOnly() const { return readOnly_; }
+    // Asks to reload a data file changed from outside while the window idles.
+    TOutsideChangeWatch* OutsideChanges = nullptr;
+
     // The store's notice about kept files, once; shown after the window appears.
     std::optional<std::string> TakeStartupNotice() { return Store.TakeStartupNotice(); }
-    // Saves both tables, as at the end; for the end of the desktop session.
-    void SaveTables();
+    // Saves both tables without asking anybody, for an end from outside (a
+    // signal, the session's end, a lost display); a table that cannot be
+    // saved goes to a rescue file. Returns the lines for standard error.
+    // The window's own end then saves nothing more.
+    std::vector<std::string> EndForced();
+    // The same while the program goes on (the session asks for its data).
+    std::vector<std::string> SaveForced();
+    // Nothing pending, no dialog or box open: the moment to offer a reload.
+    bool Idle();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +127,9 @@ private:
     void InstallSeasonMenu(TDivisionContextMenu& menu);
     void FormCreate();
     void FormDestroy();
+    void ApplyReadOnly();
 
     std::unique_ptr<TEditCycle> cycle_;
+    bool readOnly_ = false;
+    bool ended_ = false;
 };
