@@ -3,13 +3,13 @@
 // the same routine the menu runs. Target: all 300 in 15 s. Yardstick in the
 // same run: 300 one-page PDFs with a single line of text, what any PDF
 // costs; the ratio shows what the plans themselves add.
+#include "QtBenchMain.h"
 #include "SeasonGenerator.h"
 #include "report/qt/PdfExport.h"
 #include "report/qt/QtTextMeasure.h"
 #include "ui/exports/AllClubPdfs.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -76,11 +76,5 @@ BENCHMARK(BM_AllClubPdfs)->Unit(benchmark::kMillisecond)->Iterations(2);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -102,19 +102,15 @@ void TClubPlanExports::ExportCalendar(const TSeason& season, TClubId club) {
     const TClubPlan plan = PlanWithGames(season, club);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
     const TCalendarExport calendar = MakeClubPlanCalendar(season, plan, now);
-    if (calendar.Events == 0)
-        throw TStaffelError("Keines der Spiele hat ein Datum; es wurde kein Kalender exportiert.");
+    RequireCalendarEvents(calendar);
     const QString fileName = AskFileName(
         QStringLiteral("Kalender exportieren"), SuggestedName(ClubPlanTitleUtf8(plan), ".ics"),
         QStringLiteral("Kalenderdateien (*.ics);;Alle Dateien (*)"));
     if (fileName.isEmpty())
         return;
     WriteExport(fileName, calendar.Text);
-    if (calendar.Undated == 1)
-        Boxes().Inform("1 Spiel ohne Datum wurde nicht in den Kalender übernommen.");
-    else if (calendar.Undated > 1)
-        Boxes().Inform(std::to_string(calendar.Undated) +
-                       " Spiele ohne Datum wurden nicht in den Kalender übernommen.");
+    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
+        Boxes().Inform(notice);
 }
 
 void TClubPlanExports::ExportCsv(const TSeason& season, TClubId club) {

@@ -39,8 +39,7 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     const TDivisionValues division = DivisionFromCurrentRow(table_);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
     const TCalendarExport calendar = MakeCalendar(division, scope, now);
-    if (calendar.Events == 0)
-        throw TStaffelError("Keines der Spiele hat ein Datum; es wurde kein Kalender exportiert.");
+    RequireCalendarEvents(calendar);
     std::string title = DivisionTitleUtf8(division);
     if (scope == csOwnTeam)
         title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
@@ -50,11 +49,8 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     if (fileName.isEmpty())
         return;
     WriteExport(fileName, calendar.Text);
-    if (calendar.Undated == 1)
-        Boxes().Inform("1 Spiel ohne Datum wurde nicht in den Kalender übernommen.");
-    else if (calendar.Undated > 1)
-        Boxes().Inform(std::to_string(calendar.Undated) +
-                       " Spiele ohne Datum wurden nicht in den Kalender übernommen.");
+    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
+        Boxes().Inform(notice);
 }
 
 void TDivisionContextMenu::ExportCsv() {
