@@ -59,10 +59,12 @@ int main(int argc, char** argv) {
         program.Show();
         QApplication::exec();
     }
+    // A signal during the normal end's error box makes it a forced end
+    // after all, which retries and rescues.
+    if (!ForcedEnd::Requested())
+        staffelplan.EndNormally();
+    const int status = ForcedEnd::Requested() ? endForced() : 0;
     ForcedEnd::DisarmExitSave();
-    if (ForcedEnd::Requested())
-        return endForced();
-    return 0;
-    // The program object goes before the lock: the main window's FormDestroy
-    // saves both tables, unless a forced end already has.
+    return status;
+    // The program object goes before the lock.
 }

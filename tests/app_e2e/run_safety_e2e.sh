@@ -118,20 +118,8 @@ gone() { # file class
 }
 
 # Three divisions without a change log, so that a deleted one leaves no trace.
-write_divisions() {
-    local fields='<FIELD attrname="id" fieldtype="i4"/><FIELD attrname="Ueberschrift" fieldtype="string" WIDTH="30"/><FIELD attrname="Klasse" fieldtype="string" required="true" WIDTH="30"/><FIELD attrname="Jahr" fieldtype="i4" required="true"/><FIELD attrname="10Klasse" fieldtype="boolean" required="true"/><FIELD attrname="Mannschaft" fieldtype="string" WIDTH="20"/>'
-    local slot day
-    for slot in 1A 1B 2A 2B 3A 3B 4A 4B 5A 5B; do
-        fields+="<FIELD attrname=\"$slot\" fieldtype=\"string\" WIDTH=\"20\"/>"
-    done
-    for day in 1 2 3 4 5 6 7 8 4A 8A; do
-        fields+="<FIELD attrname=\"${day}dat\" fieldtype=\"date\"/>"
-    done
-    local rows='<ROW Ueberschrift="Badminton" Klasse="Bezirksliga Nord" Jahr="2009" 10Klasse="FALSE"/><ROW Ueberschrift="Badminton" Klasse="Landesliga" Jahr="2009" 10Klasse="TRUE"/><ROW Ueberschrift="Badminton" Klasse="Kreisklasse" Jahr="2010" 10Klasse="FALSE"/>'
-    printf '%s' "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>$fields</FIELDS><PARAMS/></METADATA><ROWDATA>$rows</ROWDATA></DATAPACKET>" \
-        >"$1"
-}
-write_divisions "$scratch/divisions.xml"
+source "$(cd "$(dirname "$0")" && pwd)/divisions_file.sh"
+write_divisions_file "$scratch/divisions.xml" '<ROW Ueberschrift="Badminton" Klasse="Bezirksliga Nord" Jahr="2009" 10Klasse="FALSE"/><ROW Ueberschrift="Badminton" Klasse="Landesliga" Jahr="2009" 10Klasse="TRUE"/><ROW Ueberschrift="Badminton" Klasse="Kreisklasse" Jahr="2010" 10Klasse="FALSE"/>'
 
 # --- Two copies on one folder -------------------------------------------
 scenario="two copies"
@@ -275,6 +263,30 @@ if refuse_writing "$folder"; then
         check "standard error names the rescue file" grep -q -- "$rescue" "$scratch/rescue.err"
     fi
     check "the data file stayed as it was" lacks Ligatafel.xml Oberliga
+
+    # The user is there: a failed save shows its error box. A signal while it
+    # is up, after a normal end began, still rescues.
+    rm -f "$scratch/home/"*
+    (cd "$folder" && HOME="$scratch/home" exec "$program" >"$scratch/normal.out" 2>"$scratch/normal.err") &
+    pid=$!
+    main=$(window '^Staffelplan$')
+    press_neu "$main"
+    type_division "$main" 2027 Regionalliga
+    refuse_writing "$folder"
+    press_speichern "$main"
+    error=$(timeout 10 bash -c "until xdotool search --onlyvisible --name '^Staffelplan\$' | grep -v -x $main; do sleep 0.2; done" | head -n 1)
+    check "the failed save shows its error" test -n "$error"
+    [[ -n $error ]] && xdotool windowfocus --sync "$error" key Return
+    sleep 0.5
+    click "$main" 695 186 # "abbrechen": the normal end, whose save fails too
+    error=$(timeout 10 bash -c "until xdotool search --onlyvisible --name '^Staffelplan\$' | grep -v -x $main; do sleep 0.2; done" | head -n 1)
+    check "the end's failed save shows its error" test -n "$error"
+    kill -TERM "$pid"
+    wait_end "$pid" 10
+    allow_writing "$folder"
+    check "a signal during that box ends with a non-zero status (got $status)" \
+        test "$status" != 0 -a "$status" != 124
+    check "the entry went to a rescue file" grep -q 'Klasse="Regionalliga"' "$scratch/home/"*rettung*
 else
     allow_writing "$folder"
     echo "skip $scenario: the folder cannot be made to refuse writing here"

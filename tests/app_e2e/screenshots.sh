@@ -12,23 +12,18 @@ if [[ ${SHOTS_INNER:-} != 1 ]]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$out"
 fi
 
+here=$(cd "$(dirname "$0")" && pwd)
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cd "$folder"
 
 # Three divisions to show in the list.
-fields='<FIELD attrname="id" fieldtype="i4"/><FIELD attrname="Ueberschrift" fieldtype="string" WIDTH="30"/><FIELD attrname="Klasse" fieldtype="string" required="true" WIDTH="30"/><FIELD attrname="Jahr" fieldtype="i4" required="true"/><FIELD attrname="10Klasse" fieldtype="boolean" required="true"/><FIELD attrname="Mannschaft" fieldtype="string" WIDTH="20"/>'
-for slot in 1A 1B 2A 2B 3A 3B 4A 4B 5A 5B; do
-    fields+="<FIELD attrname=\"$slot\" fieldtype=\"string\" WIDTH=\"20\"/>"
-done
-for day in 1 2 3 4 5 6 7 8 4A 8A; do
-    fields+="<FIELD attrname=\"${day}dat\" fieldtype=\"date\"/>"
-done
 dates='1dat="20090926" 2dat="20091010" 3dat="20091031" 4dat="20091121" 5dat="20100123" 6dat="20100130" 7dat="20100220" 8dat="20100306" 4Adat="20091219" 8Adat="20100320"'
 rows="<ROW Ueberschrift=\"Badminton\" Klasse=\"Bezirksliga Nord\" Jahr=\"2009\" 10Klasse=\"FALSE\" Mannschaft=\"TV Sued\" 1A=\"TV Sued\" 1B=\"SC Nord\" 2A=\"BC Hafen\" 2B=\"SV Berg\" 3A=\"TSV Au\" 3B=\"BV Tal\" 4A=\"SG Feld\" 4B=\"TuS Hof\" $dates/>"
 rows+="<ROW Ueberschrift=\"Badminton\" Klasse=\"Landesliga\" Jahr=\"2009\" 10Klasse=\"TRUE\" Mannschaft=\"TV Sued II\" 1A=\"TV Sued II\" 1B=\"BC Hafen II\" $dates/>"
 rows+="<ROW Ueberschrift=\"Badminton\" Klasse=\"Kreisklasse\" Jahr=\"2010\" 10Klasse=\"FALSE\" Mannschaft=\"TV Sued III\"/>"
-printf '%s' "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>$fields</FIELDS><PARAMS/></METADATA><ROWDATA>$rows</ROWDATA></DATAPACKET>" >Ligatafel.xml
+source "$here/divisions_file.sh"
+write_divisions_file Ligatafel.xml "$rows"
 
 "$program" >/dev/null 2>&1 &
 pid=$!

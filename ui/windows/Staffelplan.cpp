@@ -63,7 +63,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
 }
 
 TStaffelplan::~TStaffelplan() {
-    Guard([this] { FormDestroy(); });
+    EndNormally();
     // The controls observe the store's tables; they go before the store does.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     delete d_staffel;
@@ -90,9 +90,14 @@ void TStaffelplan::FormCreate() {
 }
 
 void TStaffelplan::FormDestroy() {
+    Store.FormDestroy();
+}
+
+void TStaffelplan::EndNormally() {
     if (ended_)
         return;
-    Store.FormDestroy();
+    ended_ = true;
+    Guard([this] { FormDestroy(); });
 }
 
 std::vector<std::string> TStaffelplan::EndForced() {

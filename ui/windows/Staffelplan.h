@@ -43,7 +43,7 @@ public:
     // data is shown, printed and exported, never changed or written.
     explicit TStaffelplan(TRegionalSettings settings = TRegionalSettings::German(),
                           std::function<TLocalTime()> clock = LocalNow, bool readOnly = false);
-    // Runs FormDestroy.
+    // Runs FormDestroy, unless EndNormally or EndForced has ended the window.
     ~TStaffelplan() override;
 
     TStore Store;
@@ -112,6 +112,10 @@ public:
     // saved goes to a rescue file. Returns the lines for standard error.
     // The window's own end then saves nothing more.
     std::vector<std::string> EndForced();
+    // The normal end's save (FormDestroy), once; a failure is shown. Run
+    // before the window goes, so that a signal during its error box can
+    // still turn it into a forced end.
+    void EndNormally();
     // The same while the program goes on (the session asks for its data).
     std::vector<std::string> SaveForced();
     // Nothing pending, no dialog or box open: the moment to offer a reload.
