@@ -1,8 +1,10 @@
-// Load and Save of generated division files (1 000, 100 000 and 1 000 000
-// physical rows of about 510 bytes: every division inserted, edited a few
-// times, some deleted, umlauts and ampersands in the team names), and
-// pugixml reading and parsing the same file into its DOM for comparison.
-#include "data/Records.h"
+// Load and Save of division files (1 000, 100 000 and 1 000 000 physical
+// rows of about 510 bytes, GeneratedDivisionFile.h), with their yardsticks
+// measured in the same run: pugixml reading and parsing the same file into
+// its DOM for Load, and the plain atomic write of the same bytes
+// (open/write/fsync/rename/folder fsync) for Save. The ratio benchmarks
+// take the best of their rounds, so a busy machine disturbs them less.
+#include "GeneratedDivisionFile.h"
 #include "data/file/AtomicFile.h"
 #include "data/file/XmlReader.h"
 #include "data/file/XmlWriter.h"
@@ -10,74 +12,17 @@
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <malloc.h>
 #include <map>
 #include <memory>
 #include <unistd.h>
 
 namespace {
-
-std::vector<TFieldDef> DivisionFields() {
-    std::vector<TFieldDef> fields;
-    for (const TRecordFieldSpec& spec : StaffelRecordFields()) {
-        TFieldDef def;
-        def.Name = std::string(spec.Name);
-        def.Type = spec.Type;
-        def.Width = spec.Width;
-        def.Required = spec.Required;
-        fields.push_back(std::move(def));
-    }
-    return fields;
-}
-
-std::vector<TValue> DivisionValues(int division, int version) {
-    const std::string n = std::to_string(division % 10000);
-    std::vector<TValue> values(26);
-    values[1] = std::string("Badminton");
-    values[2] = "Bezirksliga S\xFC"
-                "d " +
-                std::to_string(division);
-    values[3] = std::int32_t{2000 + division % 20};
-    values[4] = division % 2 == 0;
-    values[5] = "TV S\xFC"
-                "d & Co " +
-                std::to_string(version);
-    const char* clubs[] = {"SC N\xF6rd & Co ", "TuS M\xFChle ", "BC Gr\xFCn-Wei\xDF ",
-                           "SV Bl\xE4"
-                           "u & Rot ",
-                           "TSV H\xF6he "};
-    for (int slot = 0; slot < 10; ++slot)
-        values[6 + slot] = clubs[slot % 5] + n;
-    for (int day = 0; day < 10; ++day)
-        values[16 + day] = TDateValue{40000 + division % 365 + day * 14};
-    return values;
-}
-
-// Rows and change log as a table that lived through these edits holds them.
-TDataPacket DivisionPacket(int physicalRows) {
-    TDataPacket packet;
-    packet.Fields = DivisionFields();
-    packet.Rows.reserve(physicalRows);
-    for (int division = 0; static_cast<int>(packet.Rows.size()) < physicalRows; ++division) {
-        packet.Rows.push_back({DivisionValues(division, 0), rsInserted});
-        auto row = static_cast<std::int32_t>(packet.Rows.size());
-        packet.ChangeLog.push_back({row, 0, 4});
-        for (int edit = 1; edit <= division % 4 && row < physicalRows; ++edit) {
-            packet.Rows.back().Status |= rsSuperseded;
-            packet.Rows.push_back({DivisionValues(division, edit), rsInserted | rsModified});
-            const auto newRow = static_cast<std::int32_t>(packet.Rows.size());
-            packet.ChangeLog.push_back({newRow, row, 8});
-            row = newRow;
-        }
-        if (division % 5 == 3) {
-            packet.Rows.back().Status |= rsDeleted;
-            packet.ChangeLog.push_back({row, 0, 2});
-        }
-    }
-    return packet;
-}
 
 // pugixml cannot take names that begin with a digit: "1A=" becomes "xA=".
 std::string ForPugixml(std::string text) {
@@ -116,6 +61,7 @@ struct TFiles {
 struct TBenchFile {
     std::string Path;
     std::string PugixmlPath;
+    std::string Content;
     std::size_t Size = 0;
 };
 
@@ -128,11 +74,11 @@ const TBenchFile& FileOf(int rows) {
     TBenchFile file;
     file.Path = (files.Folder / ("Ligatafel-" + std::to_string(rows) + ".xml")).string();
     file.PugixmlPath = (files.Folder / ("pugixml-" + std::to_string(rows) + ".xml")).string();
-    std::string content = WriteDataPacket(DivisionPacket(rows));
-    file.Size = content.size();
-    std::ofstream(file.Path, std::ios::binary) << content;
-    std::ofstream(file.PugixmlPath, std::ios::binary) << ForPugixml(std::move(content));
-    return made.emplace(rows, file).first->second;
+    file.Content = GeneratedDivisionFile(rows);
+    file.Size = file.Content.size();
+    std::ofstream(file.Path, std::ios::binary) << file.Content;
+    std::ofstream(file.PugixmlPath, std::ios::binary) << ForPugixml(file.Content);
+    return made.emplace(rows, std::move(file)).first->second;
 }
 
 std::size_t HeapInUse() {
@@ -145,6 +91,41 @@ void SetThroughput(benchmark::State& state, std::size_t bytes) {
     state.counters["MB/s"] = benchmark::Counter(static_cast<double>(bytes) / 1e6,
                                                 benchmark::Counter::kIsIterationInvariantRate);
     state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+// The yardstick of Save: the same bytes written atomically the plain way.
+void PlainAtomicWrite(const std::string& target, std::string_view bytes) {
+    const std::string temp = target + ".plain-tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw std::runtime_error("cannot create " + temp);
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            throw std::runtime_error("cannot write " + temp);
+        done += static_cast<std::size_t>(n);
+    }
+    ::fsync(fd);
+    ::close(fd);
+    ::rename(temp.c_str(), target.c_str());
+    const int folder = ::open(std::filesystem::path(target).parent_path().c_str(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ::fsync(folder);
+    ::close(folder);
+}
+
+// Seconds a call takes.
+template <class F> double Seconds(F&& call) {
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void ReportRatio(benchmark::State& state, const char* name, double best, const char* yardstick,
+                 double bestYardstick) {
+    state.counters[std::string(name) + "_ms"] = best * 1e3;
+    state.counters[std::string(yardstick) + "_ms"] = bestYardstick * 1e3;
+    state.counters["ratio"] = best / bestYardstick;
 }
 
 void BM_Load(benchmark::State& state) {
@@ -179,16 +160,37 @@ void BM_PugixmlLoadFile(benchmark::State& state) {
     SetThroughput(state, file.Size);
 }
 
-// The file's content from the table, everything a save does before the disk.
+// Load against pugixml, round by round; ratio = Load / pugixml, best of each.
+void BM_LoadAgainstPugixml(benchmark::State& state) {
+    const TBenchFile& file = FileOf(static_cast<int>(state.range(0)));
+    double bestLoad = std::numeric_limits<double>::infinity();
+    double bestPugixml = bestLoad;
+    for (auto _ : state) {
+        auto table = std::make_unique<TRecordTable>("t_staffel");
+        bestLoad = std::min(bestLoad, Seconds([&] { table->Load(file.Path); }));
+        table.reset();
+        auto document = std::make_unique<pugi::xml_document>();
+        bestPugixml = std::min(bestPugixml, Seconds([&] {
+                                   if (!document->load_file(file.PugixmlPath.c_str()))
+                                       state.SkipWithError("pugixml rejects the file");
+                               }));
+    }
+    ReportRatio(state, "Load", bestLoad, "pugixml", bestPugixml);
+}
+
+// The file's content from the table, everything a save does before the
+// disk, into a sink that only counts the bytes.
 void BM_SaveContent(benchmark::State& state) {
     const TBenchFile& file = FileOf(static_cast<int>(state.range(0)));
     TRecordTable table("t_staffel");
     table.Load(file.Path);
     std::size_t written = 0;
     for (auto _ : state) {
-        const std::string content = DataFileContent(table);
-        written = content.size();
-        benchmark::DoNotOptimize(content.data());
+        written = 0;
+        WriteDataFile(table, [&written](std::string_view bytes) {
+            benchmark::DoNotOptimize(bytes.data());
+            written += bytes.size();
+        });
     }
     SetThroughput(state, written);
 }
@@ -205,37 +207,43 @@ void BM_Save(benchmark::State& state) {
     std::filesystem::remove(target);
 }
 
-// The reader's part of a load: read the file, parse it and convert every
-// value, with the rows handed to a sink that only counts them.
-void BM_ReadRows(benchmark::State& state) {
+// Save against the plain atomic write of the same bytes, round by round;
+// ratio = Save / plain write, best of each. First the check that the
+// loaded file is saved back byte for byte.
+void BM_SaveAgainstPlainWrite(benchmark::State& state) {
     const TBenchFile& file = FileOf(static_cast<int>(state.range(0)));
-    struct TCount : TPacketSink {
-        std::size_t Rows = 0;
-        void Begin(const std::vector<TFieldDef>&) override {}
-        void Row(const std::vector<TValue>& values, std::uint8_t) override {
-            Rows += values.empty() ? 0 : 1;
-        }
-        void End(std::vector<TChangeEntry>, std::vector<int>, bool) override {}
-    };
-    for (auto _ : state) {
-        TCount count;
-        const TFileBytes bytes = ReadFileBytes(file.Path);
-        ReadDataPacket(bytes.View(), count);
-        benchmark::DoNotOptimize(count.Rows);
+    TRecordTable table("t_staffel");
+    table.Load(file.Path);
+    const std::string target = file.Path + ".saved.xml";
+    const std::string plainTarget = file.Path + ".plain.xml";
+    table.Save(target);
+    if (ReadWholeFile(target) != file.Content) {
+        state.SkipWithError("the saved file differs from the loaded one");
+        return;
     }
-    SetThroughput(state, file.Size);
+    double bestSave = std::numeric_limits<double>::infinity();
+    double bestPlain = bestSave;
+    for (auto _ : state) {
+        bestSave = std::min(bestSave, Seconds([&] { table.Save(target); }));
+        bestPlain =
+            std::min(bestPlain, Seconds([&] { PlainAtomicWrite(plainTarget, file.Content); }));
+    }
+    ReportRatio(state, "Save", bestSave, "PlainWrite", bestPlain);
+    state.counters["identical"] = 1;
+    std::filesystem::remove(target);
+    std::filesystem::remove(plainTarget);
 }
 
-// The writer's part of a save: packet to text.
-void BM_WritePacket(benchmark::State& state) {
-    const TDataPacket packet = DivisionPacket(static_cast<int>(state.range(0)));
-    std::size_t written = 0;
+// The reader's part of a load: read the file, parse it and convert every
+// value into the stored form, without a table.
+void BM_ReadRows(benchmark::State& state) {
+    const TBenchFile& file = FileOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        const std::string content = WriteDataPacket(packet);
-        written = content.size();
-        benchmark::DoNotOptimize(content.data());
+        const TFileBytes bytes = ReadFileBytes(file.Path);
+        const TTableContent content = ReadDataFile(bytes.View());
+        benchmark::DoNotOptimize(content.Rows.size());
     }
-    SetThroughput(state, written);
+    SetThroughput(state, file.Size);
 }
 
 void Sizes(benchmark::internal::Benchmark* bench) {
@@ -244,9 +252,10 @@ void Sizes(benchmark::internal::Benchmark* bench) {
 
 } // namespace
 
+BENCHMARK(BM_LoadAgainstPugixml)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAgainstPlainWrite)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Apply(Sizes);
 BENCHMARK(BM_ReadRows)->Apply(Sizes);
-BENCHMARK(BM_WritePacket)->Apply(Sizes);
 BENCHMARK(BM_PugixmlLoadFile)->Apply(Sizes);
 BENCHMARK(BM_SaveContent)->Apply(Sizes);
 BENCHMARK(BM_Save)->Apply(Sizes);

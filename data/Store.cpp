@@ -3,6 +3,9 @@
 #include "data/Records.h"
 #include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
+#include "data/file/Cp1252.h"
+#include "data/file/XmlReadError.h"
+#include "data/table/TableContent.h"
 
 #include <array>
 #include <ctime>
@@ -43,8 +46,10 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
 
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
-      spieltage_("t_spieltage", settings), kopie_("table_kopie", settings) {
+      spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
+      vereine_("t_vereine", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
+    vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
     kopie_.SetFixedFieldList(true);
 }
@@ -59,6 +64,7 @@ void TStore::FormCreate() {
         });
     LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
     LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
+    LoadOrCreate(vereineFile_, &TStore::CreateVereineTable);
 }
 
 void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
@@ -66,11 +72,20 @@ void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
         file.Load();
         return;
     } catch (const TStaffelError& error) {
+        // The reader's own message, and where in the file it found the fault.
+        std::string reason = error.what();
+        if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
+            const TTextPosition& where = fault->Where();
+            reason += " In Zeile " + std::to_string(where.Line) + ", Spalte " +
+                      std::to_string(where.Column) +
+                      (where.Found.empty() ? " endet die Datei"
+                                           : " steht „" + Cp1252ToUtf8(where.Found) + "“");
+        }
         std::optional<std::string> notice;
         if (readOnly_)
-            notice = file.UnloadableNotice(error.what());
+            notice = file.UnloadableNotice(reason);
         else
-            notice = file.KeepUnloadable(error.what(), clock_());
+            notice = file.KeepUnloadable(reason, clock_());
         if (notice) {
             if (!startupNotice_.empty())
                 startupNotice_ += "\n\n";
@@ -116,6 +131,19 @@ void TStore::CreateSpieltageTable() {
     SaveCreated(spieltageFile_);
 }
 
+void TStore::CreateVereineTable() {
+    vereine_.Close();
+    vereine_.ClearDefinitions();
+    DefineFields(vereine_, VereineRecordFields());
+    vereine_.CreateEmpty();
+    vereine_.DefineIndex("", "Verein", true);
+    vereine_.Close();
+    vereine_.Open();
+    // Only an unloadable file kept aside is replaced; a missing one stays missing.
+    if (FileStateOf(vereineFile_.FileName()))
+        SaveCreated(vereineFile_);
+}
+
 namespace {
 
 [[noreturn]] void FailReadOnly(const TDataFile& file) {
@@ -133,7 +161,29 @@ void TStore::SaveCreated(TDataFile& file) {
 bool TStore::Save(TDataFile& file, TRecordTable& table) {
     if (readOnly_)
         FailReadOnly(file);
-    return file.Save(table, {clock_(), OnOutsideChange, OnInform});
+    if (NothingToSave(file))
+        return true;
+    const bool saved = file.Save(table, {clock_(), OnOutsideChange, OnInform});
+    TellSaved(file);
+    return saved;
+}
+
+bool TStore::NothingToSave(TDataFile& file) {
+    if (&file != &vereineFile_ || FileStateOf(file.FileName()))
+        return false;
+    if (!vereine_.Active())
+        return true;
+    const bool inserting = vereine_.State() == tsInsert;
+    const int stored = vereine_.DisplayCount() - (inserting ? 1 : 0);
+    return stored == 0 && !(inserting && vereine_.Modified());
+}
+
+void TStore::TellSaved(const TDataFile& file) {
+    // A listener may add or drop listeners.
+    const auto listeners = AfterSave;
+    for (const auto& listener : listeners)
+        if (listener)
+            listener(file.FileName());
 }
 
 void TStore::SaveStaffel() {
@@ -144,6 +194,10 @@ void TStore::SaveSpieltage() {
     Save(spieltageFile_, spieltage_);
 }
 
+void TStore::SaveVereine() {
+    Save(vereineFile_, vereine_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -152,7 +206,7 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 }
 
 std::vector<std::string> TStore::DataFileNames() const {
-    return {staffelFile_.FileName(), spieltageFile_.FileName()};
+    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {
@@ -161,17 +215,30 @@ bool TStore::ChangedOnDisk(const std::string& fileName) {
 }
 
 void TStore::Reload(const std::string& fileName) {
-    if (TDataFile* file = FindDataFile(fileName))
+    if (TDataFile* file = FindDataFile(fileName)) {
         file->Reload();
+        TellSaved(*file);
+    }
 }
 
+// The copy goes into table_kopie as a save and a load of the division file
+// would give it, and the division table takes that content over once it is
+// in the file: one save, no reload.
 void TStore::CopyStaffel() {
-    if (!Save(staffelFile_, staffel_))
-        return; // the other version is what the user now sees
-    // Without a division there is nothing to copy.
-    if (!staffel_.Active() || staffel_.IsEmpty())
+    if (readOnly_)
+        FailReadOnly(staffelFile_);
+    // Whether a division is left once the pending edit is ended: an untouched
+    // new row is dropped. Without one there is nothing to copy, but the save
+    // point stays.
+    const bool hasDivision =
+        staffel_.Active() &&
+        (!staffel_.IsEmpty() || (staffel_.State() == tsInsert && staffel_.Modified()));
+    if (!hasDivision) {
+        Save(staffelFile_, staffel_);
         return;
-    kopie_.Load(StaffelFileName);
+    }
+    staffel_.FinishEdit();
+    kopie_.OpenOnContent(staffel_.ContentAsSaved());
     TRecordTable& source = staffel_;
     kopie_.Append();
     kopie_.Field("id").SetAsInteger(99);
@@ -191,8 +258,11 @@ void TStore::CopyStaffel() {
             kopie_.Field(name).SetAsDateTime(from.AsDateTime());
     }
     kopie_.Post();
-    Save(staffelFile_, kopie_);
-    staffelFile_.Load();
+    // A file changed from outside may have been loaded instead: that version
+    // is what the user now sees.
+    if (Save(staffelFile_, kopie_))
+        staffel_.OpenOnContent(kopie_.ContentAsSaved());
+    TellSaved(staffelFile_);
 }
 
 bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
@@ -252,6 +322,8 @@ std::vector<std::string> TStore::SaveAllAtEnd(bool forced) {
                : OnInform};
     for (TDataFile* file : DataFiles()) {
         TRecordTable& table = file->Table();
+        if (NothingToSave(*file))
+            continue;
         try {
             file->Save(table, policy);
             continue;

@@ -14,6 +14,8 @@
 
 inline constexpr const char* StaffelFileName = "Ligatafel.xml";
 inline constexpr const char* SpieltageFileName = "Spieltage.xml";
+// Written only once the first club is added; without it every club has the defaults.
+inline constexpr const char* VereineFileName = "Vereine.xml";
 
 class TStore {
 public:
@@ -23,6 +25,7 @@ public:
     TRecordTable& t_staffel() { return staffel_; }
     TRecordTable& t_spieltage() { return spieltage_; }
     TRecordTable& table_kopie() { return kopie_; }
+    TRecordTable& t_vereine() { return vereine_; }
 
     // Removes what killed saves left in the data folder, then loads both
     // files, creating a table whose file cannot be loaded. A file that exists
@@ -30,6 +33,8 @@ public:
     void FormCreate();
     void CreateStaffelTable();
     void CreateSpieltageTable();
+    // Empty; written only where an unloadable club file has to be replaced.
+    void CreateVereineTable();
     // The German notice naming files kept at start, once.
     std::optional<std::string> TakeStartupNotice();
 
@@ -38,8 +43,13 @@ public:
     // OnInform hears their names. Fail in read-only mode.
     void SaveStaffel();
     void SaveSpieltage();
+    void SaveVereine();
 
-    // Appends a copy of the current division to the file and reloads it.
+    // Told the data file's name after its table was written, or loaded anew
+    // from the file (an outside change taken over, a copied division).
+    std::vector<std::function<void(const std::string& fileName)>> AfterSave;
+
+    // Appends a copy of the current division and saves the division file.
     void CopyStaffel();
 
     // Copies the chosen calendar's dates into the current division and saves
@@ -80,7 +90,12 @@ public:
     std::function<void(const std::string&)> OnInform;
 
 private:
-    std::array<TDataFile*, 2> DataFiles() { return {&staffelFile_, &spieltageFile_}; }
+    std::array<TDataFile*, 3> DataFiles() {
+        return {&staffelFile_, &spieltageFile_, &vereineFile_};
+    }
+    void TellSaved(const TDataFile& file);
+    // A club table nobody has filled has no file to be written to.
+    bool NothingToSave(TDataFile& file);
     TDataFile* FindDataFile(const std::string& fileName);
     void LoadOrCreate(TDataFile& file, void (TStore::*create)());
     // The one way a table reaches its file; false when the other version was
@@ -94,8 +109,10 @@ private:
     TRecordTable staffel_;
     TRecordTable spieltage_;
     TRecordTable kopie_;
+    TRecordTable vereine_;
     TDataFile staffelFile_{StaffelFileName, staffel_};
     TDataFile spieltageFile_{SpieltageFileName, spieltage_};
+    TDataFile vereineFile_{VereineFileName, vereine_};
     std::string startupNotice_;
     bool readOnly_ = false;
     bool rescueNeeded_ = false;

@@ -23,6 +23,7 @@ struct TDivisionValues {
 
     const std::string& Team(TSlotName slot) const { return Teams[static_cast<int>(slot)]; }
     std::optional<TDaySerial> Date(TSpieltagKey key) const { return Dates[static_cast<int>(key)]; }
+    friend bool operator==(const TDivisionValues&, const TDivisionValues&) = default;
 };
 
 // Reads the current row (the pending values while editing); fails when the

@@ -16,6 +16,7 @@ struct TClubValues {
     std::string Name;                // Windows-1252
     int Capacity = DefaultCapacity;  // home games at one date and game time
     std::vector<TDaySerial> Blocked; // dates the hall is not available
+    friend bool operator==(const TClubValues&, const TClubValues&) = default;
 };
 
 using TClubId = std::int32_t;

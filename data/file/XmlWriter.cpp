@@ -1,10 +1,13 @@
 #include "data/file/XmlWriter.h"
 
+#include "data/file/AtomicFile.h"
 #include "data/file/Cp1252.h"
+#include "data/table/RowCodec.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -26,6 +29,7 @@ constexpr std::array<std::string_view, 256> MakeEscapes() {
     return escapes;
 }
 constexpr std::array<std::string_view, 256> Escapes = MakeEscapes();
+constexpr std::size_t LongestEscape = 6;
 
 void AppendEscaped(std::string& out, std::string_view text) {
     std::size_t start = 0;
@@ -38,6 +42,45 @@ void AppendEscaped(std::string& out, std::string_view text) {
         start = i + 1;
     }
     out.append(text.data() + start, text.size() - start);
+}
+
+// Bytes that end a run of plain bytes: those with an escape, and the
+// control bytes below 0x20, the only ones the writer's guard can refuse.
+constexpr std::array<bool, 256> MakeRunEnds() {
+    std::array<bool, 256> ends{};
+    for (int b = 0; b < 256; ++b)
+        ends[b] = !Escapes[b].empty() || b < 0x20;
+    return ends;
+}
+constexpr std::array<bool, 256> RunEnds = MakeRunEnds();
+
+// A field's text into the row being written; room for every byte escaped
+// was made before.
+char* WriteEscaped(char* p, std::string_view text) {
+    const char* from = text.data();
+    const char* const end = from + text.size();
+    while (from != end) {
+        // Runs of plain bytes go in one piece.
+        const char* run = from;
+        while (run != end && !RunEnds[static_cast<unsigned char>(*run)])
+            ++run;
+        std::memcpy(p, from, static_cast<std::size_t>(run - from));
+        p += run - from;
+        if (run == end)
+            break;
+        const std::string_view escape = Escapes[static_cast<unsigned char>(*run)];
+        if (escape.empty()) {
+            // Asked only here: scanning every text twice cost a save a third
+            // of its time.
+            CheckWritableText(text); // a control byte would make the file unreadable
+            *p++ = *run;
+        } else {
+            std::memcpy(p, escape.data(), escape.size());
+            p += escape.size();
+        }
+        from = run + 1;
+    }
+    return p;
 }
 
 void AppendNumber(std::string& out, long long value) {
@@ -114,25 +157,13 @@ void AppendChangeLog(std::string& out, const std::vector<TChangeEntry>& log) {
     out += "\"/>";
 }
 
-// Attribute names as written (" name=\""), built once per save.
-std::vector<std::string> RowAttributePrefixes(const std::vector<TFieldDef>& fields) {
-    std::vector<std::string> prefixes;
-    prefixes.reserve(fields.size());
-    for (const TFieldDef& field : fields) {
-        std::string prefix = " ";
-        AppendEscaped(prefix, field.Name);
-        prefix += "=\"";
-        prefixes.push_back(std::move(prefix));
-    }
-    return prefixes;
-}
-
 // Serials of 01.01.0001 and 31.12.9999: the days written as eight digits.
 constexpr TDaySerial FirstFourDigitDay = -693593;
 constexpr TDaySerial LastFourDigitDay = 2958465;
+// Room for any value but a text: an integer, "FALSE", a date of any year.
+constexpr std::size_t LongestValue = 20;
 
-// YYYYMMDD of a day of the years 1 to 9999, computed directly: saving
-// spends much of its time on dates.
+// YYYYMMDD of a day of the years 1 to 9999, computed directly.
 char* WriteDate(char* p, TDaySerial serial) {
     constexpr int UnixEpochSerial = 25569; // 01.01.1970
     const int z = serial - UnixEpochSerial + 719468;
@@ -156,77 +187,114 @@ char* WriteDate(char* p, TDaySerial serial) {
     return p + 8;
 }
 
-char* WriteEscaped(char* p, const std::string& text) {
-    CheckWritableText(text); // a control byte would make the file unreadable
-    for (char c : text) {
-        const std::string_view escape = Escapes[static_cast<unsigned char>(c)];
-        if (escape.empty()) {
-            *p++ = c;
-        } else {
-            std::memcpy(p, escape.data(), escape.size());
-            p += escape.size();
+// The texts of the days written lately: a table's dates repeat (a season
+// has few match days), and the calendar arithmetic was half a save's time.
+class TDateTexts {
+public:
+    TDateTexts() { serials_.fill(INT32_MIN); }
+
+    char* Write(char* p, TDaySerial day) {
+        if (day < FirstFourDigitDay || day > LastFourDigitDay) {
+            std::string text;
+            AppendDate(text, day);
+            const std::size_t length = std::min(text.size(), LongestValue);
+            std::memcpy(p, text.data(), length);
+            return p + length;
         }
+        const std::size_t slot = static_cast<std::uint32_t>(day) % Slots;
+        if (serials_[slot] != day) {
+            WriteDate(texts_[slot].data(), day);
+            serials_[slot] = day;
+        }
+        std::memcpy(p, texts_[slot].data(), 8);
+        return p + 8;
     }
-    return p;
-}
 
-// Most bytes one ROW can take, escapes and all.
-std::size_t RowBound(const TPhysicalRow& row, const std::vector<std::string>& prefixes) {
-    std::size_t bound = 32;
-    const std::size_t count = std::min(prefixes.size(), row.Values.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        bound += prefixes[i].size() + 24;
-        if (const auto* text = std::get_if<std::string>(&row.Values[i]))
-            bound += 6 * text->size();
-    }
-    return bound;
-}
+private:
+    static constexpr std::size_t Slots = 1024;
+    std::array<TDaySerial, Slots> serials_;
+    std::array<std::array<char, 8>, Slots> texts_;
+};
 
-// The row goes into one buffer and then into the output in one piece.
-void AppendRow(std::string& out, const TPhysicalRow& row, const std::vector<std::string>& prefixes,
-               std::string& buffer) {
-    const std::size_t bound = RowBound(row, prefixes);
-    if (buffer.size() < bound)
-        buffer.resize(std::max(bound, 2 * buffer.size()));
-    char* const start = buffer.data();
-    char* p = start;
-    std::memcpy(p, "<ROW", 4);
-    p += 4;
-    if (row.Status != 0) {
-        std::memcpy(p, " RowState=\"", 11);
-        p = std::to_chars(p + 11, p + 16, row.Status).ptr;
-        *p++ = '"';
-    }
-    const std::size_t count = std::min(prefixes.size(), row.Values.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const TValue& value = row.Values[i];
-        if (std::holds_alternative<std::monostate>(value))
-            continue;
-        std::memcpy(p, prefixes[i].data(), prefixes[i].size());
-        p += prefixes[i].size();
-        if (const auto* text = std::get_if<std::string>(&value)) {
-            p = WriteEscaped(p, *text);
-        } else if (const auto* number = std::get_if<std::int32_t>(&value)) {
-            p = std::to_chars(p, p + 12, *number).ptr;
-        } else if (const auto* flag = std::get_if<bool>(&value)) {
-            std::memcpy(p, *flag ? "TRUE" : "FALSE", *flag ? 4 : 5);
-            p += *flag ? 4 : 5;
-        } else if (const auto* date = std::get_if<TDateValue>(&value)) {
-            if (date->Day >= FirstFourDigitDay && date->Day <= LastFourDigitDay) {
-                p = WriteDate(p, date->Day);
-            } else {
-                std::string text;
-                AppendDate(text, date->Day);
-                std::memcpy(p, text.data(), std::min<std::size_t>(text.size(), 20));
-                p += std::min<std::size_t>(text.size(), 20);
+// Pieces of this size go from the atomic writer straight to the file.
+constexpr std::size_t ChunkSize = std::size_t{1} << 20;
+// Attribute-name prefixes are copied as one block of this size; the bytes
+// beyond a prefix are overwritten by what follows it.
+constexpr std::size_t PrefixBlock = 16;
+
+} // namespace
+
+struct TDataFileWriter::TState {
+    TSink Sink;
+    std::size_t Columns = 0;
+    // " name=\"" of every field, end to end, padded for block copies.
+    std::string Prefixes;
+    std::vector<std::uint32_t> PrefixStart;
+    std::vector<std::uint32_t> PrefixLength;
+    std::size_t RowBound = 0; // at most a row takes, besides its texts' escapes
+    std::unique_ptr<char[]> Chunk;
+    std::size_t Capacity = 0;
+    std::size_t Used = 0;
+    TDateTexts Dates;
+
+    char* Room(std::size_t bytes) {
+        if (Used + bytes > Capacity) {
+            Flush();
+            if (bytes > Capacity) {
+                Chunk.reset(new char[bytes]);
+                Capacity = bytes;
             }
         }
-        *p++ = '"';
+        return Chunk.get() + Used;
     }
-    *p++ = '/';
-    *p++ = '>';
-    out.append(start, static_cast<std::size_t>(p - start));
-}
+    void Flush() {
+        if (Used != 0)
+            Sink(std::string_view(Chunk.get(), Used));
+        Used = 0;
+    }
+    void Put(std::string_view bytes) {
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        Used += bytes.size();
+    }
+};
+
+namespace {
+
+// One row's attributes, written value by value as VisitRow reads them.
+struct TRowText {
+    TDataFileWriter::TState& State;
+    char* P;
+    std::size_t Column = 0;
+
+    void Prefix() {
+        const char* from = State.Prefixes.data() + State.PrefixStart[Column];
+        const std::uint32_t length = State.PrefixLength[Column];
+        std::memcpy(P, from, length <= PrefixBlock ? PrefixBlock : length);
+        P += length;
+        ++Column;
+    }
+    void Null() { ++Column; }
+    void Integer(std::int32_t value) {
+        Prefix();
+        P = std::to_chars(P, P + LongestValue, value).ptr;
+        *P++ = '"';
+    }
+    void Date(TDaySerial day) {
+        Prefix();
+        P = State.Dates.Write(P, day);
+        *P++ = '"';
+    }
+    void Boolean(bool value) {
+        Prefix();
+        std::memcpy(P, value ? "TRUE\"" : "FALSE\"", value ? 5 : 6);
+        P += value ? 5 : 6;
+    }
+    void Text(std::string_view text) {
+        Prefix();
+        P = WriteEscaped(P, text);
+        *P++ = '"';
+    }
+};
 
 } // namespace
 
@@ -246,38 +314,84 @@ std::string_view FieldTypeName(const TFieldDef& field) {
     return "string";
 }
 
-TDataPacketWriter::TDataPacketWriter(const std::vector<TFieldDef>& fields,
-                                     const std::vector<TChangeEntry>& changeLog, std::string& out)
-    : out_(out), prefixes_(RowAttributePrefixes(fields)) {
-    out += Declaration;
-    out += "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+TDataFileWriter::TDataFileWriter(const std::vector<TFieldDef>& fields,
+                                 const std::vector<TChangeEntry>& changeLog, TSink sink)
+    : state_(std::make_unique<TState>()) {
+    TState& s = *state_;
+    s.Sink = std::move(sink);
+    s.Columns = fields.size();
+    s.RowBound = 32; // "<ROW", RowState, "/>"
+    for (const TFieldDef& field : fields) {
+        s.PrefixStart.push_back(static_cast<std::uint32_t>(s.Prefixes.size()));
+        s.Prefixes += ' ';
+        AppendEscaped(s.Prefixes, field.Name);
+        s.Prefixes += "=\"";
+        const std::size_t length = s.Prefixes.size() - s.PrefixStart.back();
+        s.PrefixLength.push_back(static_cast<std::uint32_t>(length));
+        s.RowBound += std::max(length, PrefixBlock) + LongestValue + 1;
+    }
+    s.Prefixes.append(PrefixBlock, '\0');
+    s.Capacity = ChunkSize + std::max<std::size_t>(ChunkSize / 8, s.RowBound);
+    s.Chunk.reset(new char[s.Capacity]);
+
+    std::string head(Declaration);
+    head += "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
     for (const TFieldDef& field : fields)
-        AppendField(out, field);
-    out += "</FIELDS>";
-    AppendChangeLog(out, changeLog);
-    out += "</METADATA><ROWDATA>";
+        AppendField(head, field);
+    head += "</FIELDS>";
+    AppendChangeLog(head, changeLog);
+    head += "</METADATA><ROWDATA>";
+    s.Put(head);
 }
 
-void TDataPacketWriter::Row(const TPhysicalRow& row) {
-    AppendRow(out_, row, prefixes_, buffer_);
+TDataFileWriter::~TDataFileWriter() = default;
+
+void TDataFileWriter::Row(const TStoredRow& row) {
+    TState& s = *state_;
+    char* const start = s.Room(s.RowBound + LongestEscape * row.Size);
+    TRowText text{s, start};
+    std::memcpy(text.P, "<ROW", 4);
+    text.P += 4;
+    if (row.Status != 0) {
+        std::memcpy(text.P, " RowState=\"", 11);
+        text.P = std::to_chars(text.P + 11, text.P + 16, row.Status).ptr;
+        *text.P++ = '"';
+    }
+    VisitRow(row, s.Columns, text);
+    *text.P++ = '/';
+    *text.P++ = '>';
+    s.Used += static_cast<std::size_t>(text.P - start);
+    if (s.Used >= ChunkSize)
+        s.Flush();
 }
 
-void TDataPacketWriter::Finish() {
-    out_ += "</ROWDATA></DATAPACKET>";
+void TDataFileWriter::Finish() {
+    state_->Put("</ROWDATA></DATAPACKET>");
+    state_->Flush();
 }
 
-void WriteDataPacket(const TDataPacket& packet, std::string& out) {
-    TDataPacketWriter writer(packet.Fields, packet.ChangeLog, out);
-    for (const TPhysicalRow& row : packet.Rows)
-        writer.Row(row);
+void WriteDataFile(const TRecordTable& table, const TDataFileWriter::TSink& sink) {
+    TDataFileWriter writer(table.StoreFields(), table.ChangeLog(), sink);
+    table.VisitRowsToSave([&writer](const TStoredRow& row) { writer.Row(row); });
     writer.Finish();
+}
+
+void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer) {
+    WriteDataFile(table, [&writer](std::string_view bytes) { writer.Write(bytes); });
+}
+
+std::string DataFileContent(const TRecordTable& table) {
+    std::string out;
+    WriteDataFile(table, [&out](std::string_view bytes) { out += bytes; });
+    return out;
 }
 
 std::string WriteDataPacket(const TDataPacket& packet) {
     std::string out;
-    // A division row takes about 500 bytes; reserving avoids most regrowth.
-    out.reserve(1024 + packet.Fields.size() * 64 +
-                packet.Rows.size() * (packet.Fields.size() * 20 + 16));
-    WriteDataPacket(packet, out);
+    TDataFileWriter writer(packet.Fields, packet.ChangeLog,
+                           [&out](std::string_view bytes) { out += bytes; });
+    for (const TPhysicalRow& row : packet.Rows)
+        writer.Row(EncodeRow(row.Values, row.Status));
+    writer.Finish();
     return out;
 }

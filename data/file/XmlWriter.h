@@ -1,32 +1,46 @@
 #pragma once
-// The data file's text, byte for byte, from the table's packet.
+// The data file's text, byte for byte, written straight from the table's
+// stored rows: one pass over each row's bytes into a chunk that goes to a
+// sink (the atomic writer's temporary file, or a string) when it is full.
 #include "data/table/RecordTable.h"
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
-// Writes the file piece by piece: the head with fields and change log at
-// construction, then each row, then Finish.
-class TDataPacketWriter {
+class TDataFileWriter {
 public:
-    TDataPacketWriter(const std::vector<TFieldDef>& fields,
-                      const std::vector<TChangeEntry>& changeLog, std::string& out);
-    void Row(const TPhysicalRow& row);
+    using TSink = std::function<void(std::string_view)>;
+
+    // Starts with the head: declaration, fields and change log.
+    TDataFileWriter(const std::vector<TFieldDef>& fields,
+                    const std::vector<TChangeEntry>& changeLog, TSink sink);
+    ~TDataFileWriter();
+    TDataFileWriter(const TDataFileWriter&) = delete;
+    TDataFileWriter& operator=(const TDataFileWriter&) = delete;
+
+    void Row(const TStoredRow& row);
+    // The end tags; everything written is then in the sink.
     void Finish();
 
+    struct TState;
+
 private:
-    std::string& out_;
-    std::vector<std::string> prefixes_; // " name=\"" per field
-    std::string buffer_;                // one row at a time
+    std::unique_ptr<TState> state_;
 };
 
-std::string WriteDataPacket(const TDataPacket& packet);
-
-// The whole data file of a table, produced before the file is touched.
+// A table's whole file (every physical row when the change log has
+// entries, else the visible rows in the default order).
+void WriteDataFile(const TRecordTable& table, const TDataFileWriter::TSink& sink);
 std::string DataFileContent(const TRecordTable& table);
-// The table's data file into a writer; committing it is the caller's.
+// The same into the atomic writer of the file; committing it is the caller's.
 class TAtomicWriter;
 void WriteDataFile(const TRecordTable& table, TAtomicWriter& writer);
-void WriteDataPacket(const TDataPacket& packet, std::string& out);
+
+// The file of a packet in the wide value form.
+std::string WriteDataPacket(const TDataPacket& packet);
 
 // The file's type name of a field ("i4", "string", ...).
 std::string_view FieldTypeName(const TFieldDef& field);

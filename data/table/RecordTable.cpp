@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-namespace {
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
@@ -15,6 +13,8 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
     }
     return true;
 }
+
+namespace {
 
 const char* const NoDataMessage = "Fehlender Daten-Provider oder Datenpaket";
 

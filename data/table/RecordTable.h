@@ -17,6 +17,7 @@
 class TRecordTable;
 class TField;
 struct TStoredRow;
+struct TTableContent;
 
 enum TColumnType { ctInteger, ctText, ctBoolean, ctDate };
 enum TTableState { tsInactive, tsBrowse, tsEdit, tsInsert };
@@ -206,26 +207,28 @@ public:
 
     // Runs during Insert and Append after the new row was started.
     std::function<void(TRecordTable&)> OnNewRecord;
+    // Runs during Post after the required fields were checked, on the
+    // pending values; a failure keeps the row pending.
+    std::function<void(TRecordTable&)> BeforePost;
 
-    // For the data-file reader and writer.
-    TDataPacket PacketForSave() const; // rows as the file gets them
-    // The rows of PacketForSave one at a time, without a wide copy of them all
-    // (the row passed is reused between calls).
-    void VisitRowsForSave(const std::function<void(const TPhysicalRow&)>& visit) const;
-    // The store's own fields as the file gets them (defined in RecordTableFile.cpp).
+    // For the data-file reader and writer (TableContent.h).
+    // Fails as a load does when a fixed field list finds no column of its own
+    // among these: the reader asks before it reads the rows.
+    void CheckColumns(const std::vector<TFieldDef>& columns) const;
+    // Closes the table, replaces its content and opens it on the first row.
+    // A failure leaves the table closed and without content.
+    void OpenOnContent(TTableContent content);
+    // What a save followed by a load gives: the rows the file gets (every
+    // physical row when the change log has entries, else the visible rows in
+    // the default order), the change log, no key.
+    TTableContent ContentAsSaved() const;
+    // The rows of ContentAsSaved in file order, as the table holds them.
+    void VisitRowsToSave(const std::function<void(const TStoredRow&)>& visit) const;
+    // The store's own fields as the file gets them.
     const std::vector<TFieldDef>& StoreFields() const;
+    // The same in the wide value form, for tests and the creation of a table.
+    TDataPacket PacketForSave() const;
     void OpenFromPacket(TDataPacket packet);
-    // OpenFromPacket in steps, for a reader of large files: each row is taken
-    // into the table's compact form as it comes, so no load holds all rows
-    // in their wide form. BeginPacket closes the table and drops its content
-    // (it fails like OpenFromPacket when a fixed field has no column);
-    // EndPacket opens it. A reader that fails in between leaves it closed.
-    void BeginPacket(std::vector<TFieldDef> fields);
-    void AddPacketRow(const std::vector<TValue>& values, std::uint8_t status);
-    // A row already in the compact form (RowCodec.h), one value per field.
-    void AddStoredRow(TStoredRow row);
-    void EndPacket(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields = {},
-                   bool uniqueKey = false);
     // "name: text", for the messages the table reports under its own name.
     std::string NamedMessage(const std::string& text) const;
 

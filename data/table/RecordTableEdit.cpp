@@ -314,6 +314,8 @@ void TRecordTable::Post() {
             throw TStaffelError("Feld '" + d.FieldDef(i).Name + "' muss einen Wert haben");
         }
     }
+    if (BeforePost)
+        BeforePost(*this);
     d.StorePending();
     d.Pending.clear();
     d.Pending.shrink_to_fit();

@@ -1,8 +1,8 @@
 #pragma once
 // The table's inner state, shared by the RecordTable*.cpp files.
+#include "data/StaffelError.h"
 #include "data/table/RecordTable.h"
 #include "data/table/RowCodec.h"
-#include "data/StaffelError.h"
 
 #include <memory>
 #include <string>
@@ -98,6 +98,9 @@ struct TRecordTable::TImpl {
     void MoveBy(int distance);
     void OpenShowingFirst();
 };
+
+// Field names compare without regard to ASCII letter case (RecordTable.cpp).
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
 // Value conversions shared by fields and the grid text (FieldValues.cpp).
 std::string ValueText(const TValue& value, const TRegionalSettings& settings);

@@ -21,6 +21,7 @@ TStoredRow EncodeRow(const std::vector<TValue>& values, std::uint8_t status);
 void DecodeRow(const TStoredRow& row, size_t columns, std::vector<TValue>& out);
 std::vector<TValue> DecodeRow(const TStoredRow& row, size_t columns);
 TValue DecodeColumn(const TStoredRow& row, size_t column);
+TStoredRow CopyRow(const TStoredRow& row);
 
 // One tag byte per value, then its payload: 4 bytes (low first) for an
 // integer or a day, a length (7 bits a byte) and the bytes for a text;
@@ -74,3 +75,55 @@ private:
     std::vector<unsigned char> bytes_; // only grows; size_ bytes are the row
     size_t size_ = 0;
 };
+
+// Reads a row value by value in column order, the reading half of
+// TRowWriter: calls the visitor's Null, Integer, Text, Boolean or Date for
+// each of `columns` values (empty ones beyond what the row holds). Inline:
+// a save runs it for every value of the table.
+template <class TVisitor> void VisitRow(const TStoredRow& row, size_t columns, TVisitor&& visitor) {
+    const unsigned char* p = row.Data.get();
+    const unsigned char* const end = p + row.Size;
+    const auto int32At = [](const unsigned char* at) {
+        std::uint32_t bits = 0;
+        for (int i = 0; i < 4; ++i)
+            bits |= static_cast<std::uint32_t>(at[i]) << (8 * i);
+        return static_cast<std::int32_t>(bits);
+    };
+    for (size_t c = 0; c < columns; ++c) {
+        if (p >= end) {
+            visitor.Null();
+            continue;
+        }
+        switch (*p++) {
+        case rtInteger:
+            visitor.Integer(int32At(p));
+            p += 4;
+            break;
+        case rtDate:
+            visitor.Date(int32At(p));
+            p += 4;
+            break;
+        case rtText: {
+            size_t length = 0;
+            for (int shift = 0;; shift += 7) {
+                const unsigned char byte = *p++;
+                length |= static_cast<size_t>(byte & 0x7F) << shift;
+                if ((byte & 0x80) == 0)
+                    break;
+            }
+            visitor.Text(std::string_view(reinterpret_cast<const char*>(p), length));
+            p += length;
+            break;
+        }
+        case rtFalse:
+            visitor.Boolean(false);
+            break;
+        case rtTrue:
+            visitor.Boolean(true);
+            break;
+        default:
+            visitor.Null();
+            break;
+        }
+    }
+}

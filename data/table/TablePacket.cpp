@@ -1,23 +1,32 @@
 // The exchange of a table's whole content with the data-file reader and writer.
 #include "data/table/RecordTableImpl.h"
+#include "data/table/TableContent.h"
 
 #include <algorithm>
 
-void TRecordTable::VisitRowsForSave(const std::function<void(const TPhysicalRow&)>& visit) const {
+void TRecordTable::VisitRowsToSave(const std::function<void(const TStoredRow&)>& visit) const {
     const auto& d = *impl_;
-    TPhysicalRow wide;
-    auto one = [&](std::int32_t row) {
-        DecodeRow(d.Rows[row], d.Columns.size(), wide.Values);
-        wide.Status = d.Rows[row].Status;
-        visit(wide);
-    };
     if (!d.Log.empty()) {
-        for (size_t row = 0; row < d.Rows.size(); ++row)
-            one(static_cast<std::int32_t>(row));
+        for (const TStoredRow& row : d.Rows)
+            visit(row);
     } else {
         for (auto row : d.Order)
-            one(row);
+            visit(d.Rows[row]);
     }
+}
+
+TTableContent TRecordTable::ContentAsSaved() const {
+    const auto& d = *impl_;
+    TTableContent content;
+    content.Columns = d.Columns;
+    // The file carries a width for text columns only.
+    for (TFieldDef& column : content.Columns)
+        if (column.Type != ctText)
+            column.Width = 0;
+    content.Rows.reserve(d.Log.empty() ? d.Order.size() : d.Rows.size());
+    VisitRowsToSave([&](const TStoredRow& row) { content.Rows.push_back(CopyRow(row)); });
+    content.Log = d.Log;
+    return content;
 }
 
 TDataPacket TRecordTable::PacketForSave() const {
@@ -26,13 +35,28 @@ TDataPacket TRecordTable::PacketForSave() const {
     packet.Fields = d.Columns;
     packet.ChangeLog = d.Log;
     packet.Rows.reserve(d.Log.empty() ? d.Order.size() : d.Rows.size());
-    VisitRowsForSave([&](const TPhysicalRow& row) { packet.Rows.push_back(row); });
+    VisitRowsToSave([&](const TStoredRow& row) {
+        packet.Rows.push_back({DecodeRow(row, d.Columns.size()), row.Status});
+    });
     packet.KeyFields = d.KeyColumns;
     packet.UniqueKey = d.UniqueKey;
     return packet;
 }
 
-void TRecordTable::BeginPacket(std::vector<TFieldDef> fields) {
+void TRecordTable::CheckColumns(const std::vector<TFieldDef>& columns) const {
+    const auto& d = *impl_;
+    if (!d.Fixed)
+        return;
+    for (const auto& def : d.Defs) {
+        const bool found = std::any_of(columns.begin(), columns.end(), [&](const TFieldDef& c) {
+            return SameNameIgnoringCase(c.Name, def.Name);
+        });
+        if (!found)
+            d.FailFieldNotFound(def.Name);
+    }
+}
+
+void TRecordTable::OpenOnContent(TTableContent content) {
     Close();
     auto& d = *impl_;
     d.HasStore = false;
@@ -43,51 +67,24 @@ void TRecordTable::BeginPacket(std::vector<TFieldDef> fields) {
     d.KeyColumns.clear();
     d.UniqueKey = false;
     d.OrderRedefined = false;
-    d.Columns = std::move(fields);
-    // A fixed field list must find all its columns before anything is taken over.
-    if (d.Fixed) {
-        for (const auto& def : d.Defs) {
-            if (d.ColumnOf(def.Name) < 0) {
-                d.Columns.clear();
-                d.Rebind();
-                d.FailFieldNotFound(def.Name);
-            }
-        }
-    }
+    d.Columns.clear();
     d.Rebind();
-}
+    CheckColumns(content.Columns);
 
-void TRecordTable::AddPacketRow(const std::vector<TValue>& values, std::uint8_t status) {
-    auto& d = *impl_;
-    if (values.size() == d.Columns.size()) {
-        d.Rows.push_back(EncodeRow(values, status));
-    } else {
-        auto fitted = values;
-        fitted.resize(d.Columns.size());
-        d.Rows.push_back(EncodeRow(fitted, status));
-    }
-}
-
-void TRecordTable::AddStoredRow(TStoredRow row) {
-    impl_->Rows.push_back(std::move(row));
-}
-
-void TRecordTable::EndPacket(std::vector<TChangeEntry> changeLog, std::vector<int> keyFields,
-                             bool uniqueKey) {
-    auto& d = *impl_;
+    d.Columns = std::move(content.Columns);
+    d.Rows = std::move(content.Rows);
     d.Rows.shrink_to_fit();
-    d.Log = std::move(changeLog);
-    d.Order.clear();
+    d.Log = std::move(content.Log);
     d.Order.reserve(d.Rows.size());
     for (size_t r = 0; r < d.Rows.size(); ++r)
         if ((d.Rows[r].Status & (rsSuperseded | rsDeleted)) == 0)
             d.Order.push_back(static_cast<std::int32_t>(r));
-    const bool keysValid = std::all_of(keyFields.begin(), keyFields.end(), [&](int c) {
-        return c >= 0 && static_cast<size_t>(c) < d.Columns.size();
-    });
-    if (keysValid && !keyFields.empty()) {
-        d.KeyColumns = std::move(keyFields);
-        d.UniqueKey = uniqueKey;
+    const bool keysValid =
+        std::all_of(content.KeyColumns.begin(), content.KeyColumns.end(),
+                    [&](int c) { return c >= 0 && static_cast<size_t>(c) < d.Columns.size(); });
+    if (keysValid && !content.KeyColumns.empty()) {
+        d.KeyColumns = std::move(content.KeyColumns);
+        d.UniqueKey = content.UniqueKey;
         d.OrderRedefined = true;
         d.SortOrder();
     }
@@ -97,11 +94,16 @@ void TRecordTable::EndPacket(std::vector<TChangeEntry> changeLog, std::vector<in
 }
 
 void TRecordTable::OpenFromPacket(TDataPacket packet) {
-    BeginPacket(std::move(packet.Fields));
-    impl_->Rows.reserve(packet.Rows.size());
+    TTableContent content;
+    content.Rows.reserve(packet.Rows.size());
     for (auto& row : packet.Rows) {
-        AddPacketRow(row.Values, row.Status);
+        row.Values.resize(packet.Fields.size());
+        content.Rows.push_back(EncodeRow(row.Values, row.Status));
         std::vector<TValue>().swap(row.Values); // keeps the peak low
     }
-    EndPacket(std::move(packet.ChangeLog), std::move(packet.KeyFields), packet.UniqueKey);
+    content.Columns = std::move(packet.Fields);
+    content.Log = std::move(packet.ChangeLog);
+    content.KeyColumns = std::move(packet.KeyFields);
+    content.UniqueKey = packet.UniqueKey;
+    OpenOnContent(std::move(content));
 }

@@ -1,5 +1,6 @@
 // The grid view, marks, the net change count and the packet exchange.
 #include "data/Records.h"
+#include "data/table/TableContent.h"
 #include "test_RecordTableSupport.h"
 
 namespace {
@@ -160,13 +161,13 @@ TEST(RecordTableRows, PacketRowsAsTheFileGetsThem) {
     EXPECT_EQ(table.DisplayCount(), 2);
 }
 
-TEST(RecordTableRows, PacketInSteps) {
+TEST(RecordTableRows, ContentTakenOverWhole) {
     TRecordTable table("t");
-    table.BeginPacket({{"Jahr", ctInteger, 0, true}, {"Name", ctText, 10, false}});
-    table.AddPacketRow({2009, std::string("a")}, 0);
-    table.AddPacketRow({2010}, 0); // missing values are empty
-    EXPECT_EQ(table.State(), tsInactive);
-    table.EndPacket({});
+    TTableContent content;
+    content.Columns = {{"Jahr", ctInteger, 0, true}, {"Name", ctText, 10, false}};
+    content.Rows.push_back(EncodeRow({2009, std::string("a")}, 0));
+    content.Rows.push_back(EncodeRow({2010}, 0)); // missing values are empty
+    table.OpenOnContent(std::move(content));
     EXPECT_EQ(Describe(table), "browse cur=0 bof | a  | a/0 -/0 |");
 }
 

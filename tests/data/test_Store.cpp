@@ -80,6 +80,37 @@ TEST_F(StoreTest, UnloadableFileIsKeptUnderABackupName) {
     EXPECT_EQ(ReadBytes(File("Ligatafel.xml.20261209-140509-2.bak")), "garbage");
 }
 
+// The notice names the place of the fault: line, column and what stands
+// there (in UTF-8, as every message), or that the file ends there.
+TEST(Store, NoticeAboutAKeptFileNamesLineAndColumn) {
+    const struct {
+        std::string File;
+        std::string Reason;
+    } cases[] = {
+        {"<DATAPACKET><METADATA><FIELDS>",
+         "(Mismatch in datapacket. In Zeile 1, Spalte 31 endet die Datei)"},
+        {"garbage", "(Mismatch in datapacket. In Zeile 1, Spalte 1 steht „garbage“)"},
+        {"<?xml version=\"1.0\"?>\n<DATAPACKET>\n  <ROWDATA></ROWDATA>\n</DATAPACKET>",
+         "(Datapacket contains no meta data. In Zeile 3, Spalte 3 steht „<ROWDATA></ROWDATA>“)"},
+        {"<DATAPACKET><METADATA><FIELDS>\n<FIELD attrname=\"S\xFC\" fieldtype=\"gr\xF6\xDF"
+         "e\"/>",
+         "(Invalid field type. In Zeile 2, Spalte 33 steht „größe\"/>“)"},
+    };
+    for (const auto& c : cases) {
+        TScratchFolder folder;
+        TWorkingDirectory cwd(folder.Path());
+        WriteBytes(folder.File("Ligatafel.xml"), c.File);
+        TStore store(TRegionalSettings::German(), At140509);
+        store.FormCreate();
+        const auto notice = store.TakeStartupNotice();
+        ASSERT_TRUE(notice) << c.File;
+        EXPECT_NE(notice->find("\"" + folder.File("Ligatafel.xml") +
+                               "\" konnte nicht geladen werden " + c.Reason + ". Sie wurde"),
+                  std::string::npos)
+            << *notice;
+    }
+}
+
 TEST_F(StoreTest, CreationFailureStopsTheStart) {
     std::string error;
     {

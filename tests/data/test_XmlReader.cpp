@@ -1,5 +1,5 @@
-#include "data/file/Cp1252.h"
 #include "data/StaffelError.h"
+#include "data/file/Cp1252.h"
 #include "data/file/XmlReader.h"
 #include "data/file/XmlWriter.h"
 
@@ -34,6 +34,13 @@ std::string MessageOf(const std::string& bytes) {
 TValue OnlyValue(const std::string& rowAttributes, int field) {
     const TDataPacket packet = ReadDataPacket(Packet("<PARAMS/>", "<ROW " + rowAttributes + "/>"));
     return packet.Rows.at(0).Values.at(field);
+}
+
+// The same value as a load puts it into a table.
+TValue LoadedValue(const std::string& rowAttributes, int field) {
+    TRecordTable table("t");
+    LoadTableFromContent(table, Packet("<PARAMS/>", "<ROW " + rowAttributes + "/>"));
+    return table.PhysicalRows().at(0).Values.at(field);
 }
 
 TValue Day(int y, unsigned m, unsigned d) {
@@ -161,9 +168,19 @@ TEST(XmlReader, ReadsValuesLeniently) {
         {"1dat=\"99991231\"", 3, Day(9999, 12, 31)},
         {"1dat=\"20091100\"", 3, std::monostate{}},
         {"Other=\"1\"", 0, std::monostate{}},
+        // Converted after the references are replaced.
+        {"Jahr=\"&#50;0&#x30;9\"", 0, std::int32_t{2009}},
+        {"Jahr=\"&#97;12\"", 0, std::monostate{}},
+        {"10Klasse=\"&#84;\"", 2, true},
+        {"1dat=\"2009&#48;926\"", 3, Day(2009, 9, 26)},
+        {"Jahr=\"1\" Jahr=\"2\"", 0, std::int32_t{2}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(OnlyValue(c.Row, c.Field), c.Expected) << "row: " << c.Row;
+    // Every read of a row takes the one conversion: the packet reader's and
+    // the load's values must both be the expected ones.
+    for (const auto& c : cases) {
+        EXPECT_EQ(OnlyValue(c.Row, c.Field), c.Expected) << "packet, row: " << c.Row;
+        EXPECT_EQ(LoadedValue(c.Row, c.Field), c.Expected) << "load, row: " << c.Row;
+    }
 }
 
 TEST(XmlReader, ReadsFieldDefinitionsAndFlags) {
@@ -283,5 +300,53 @@ TEST(XmlReader, FuzzFindingsRoundTrip) {
             continue; // a rejection is fine; only what is accepted must round-trip
         }
         EXPECT_EQ(WriteDataPacket(ReadDataPacket(written)), written) << entry.path();
+    }
+}
+
+// Where a rejected file went wrong: line and column of the fault (columns
+// count characters, also in a UTF-8 file) and what stands there.
+TEST(XmlReader, FailuresNameTheirPlace) {
+    const std::string m = std::string(MismatchInDatapacket);
+    const std::string head = "<DATAPACKET><METADATA><FIELDS>";
+    std::string deep;
+    for (int i = 0; i < 62; ++i)
+        deep += "<a>";
+    const struct {
+        std::string Input;
+        std::string Expected; // message, line:column, what was found
+    } cases[] = {
+        {"x<DATAPACKET>", m + " 1:1 [x<DATAPACKET>]"},
+        {"<DATAPACKET>\n <METADATA>\n  <FIELDS><FIELD fieldtype=\"i4\"/></FIELDS>",
+         m + " 3:11 [<FIELD fieldtype=\"i4\"/><]"},
+        {"<DATAPACKET><METADATA>", m + " 1:23 []"},
+        {head + "</FIELD></METADATA>", m + " 1:31 [</FIELD></METADATA>]"},
+        {"<DATAPACKET>\r\n<ROWDATA/></DATAPACKET>",
+         std::string(NoMetaData) + " 2:1 [<ROWDATA/></DATAPACKET>]"},
+        {head + "<FIELD attrname=\"a\" fieldtype=\"int\"/>",
+         std::string(InvalidFieldType) + " 1:62 [int\"/>]"},
+        {Packet("<PARAMS/>", "\n<ROW Jahr=\"1/>"), m + " 2:11 [\"1/></ROWDATA></DATAPACK]"},
+        {Packet("<PARAMS/>", "<ROW/>\n<OTHER/>"), m + " 2:1 [<OTHER/></ROWDATA></DATA]"},
+        {Packet("\n<PARAMS CHANGE_LOG=\"1 0 4 x 0 4\"/>", "<ROW/>"),
+         m + " 2:27 [x 0 4\"/></METADATA><ROWD]"},
+        {Packet("\n<PARAMS CHANGE_LOG=\"2 0 4\"/>", "<ROW/>"),
+         m + " 2:9 [CHANGE_LOG=\"2 0 4\"/></ME]"},
+        {Packet("<PARAMS/>", "<ROW>\n" + deep), m + " 2:181 [<a><a></ROWDATA></DATAPA]"},
+        {"\xEF\xBB\xBF<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"S\xC3\xBC\" "
+         "fieldtype=\"i4\"/>\n<FIELD attrname=\"\xC3\xBC\xC3\xBC\" fieldtype=\"x\xC3\xBC\"/>",
+         std::string(InvalidFieldType) + " 2:33 [x\xFC\"/>]"},
+        {"\x01\x02\t<X/>", m + " 1:4 [<X/>]"},
+        {"<DATAPACKET> \x01\x02 <X/>", m + " 1:17 [<X/>]"},
+        {"\x01\x02<DATAPACKET><DATA\x02/>", m + " 1:15 [<DATA />]"},
+    };
+    for (const auto& c : cases) {
+        std::string got = "accepted";
+        try {
+            ReadDataPacket(c.Input);
+        } catch (const TDataFileError& error) {
+            const TTextPosition& where = error.Where();
+            got = std::string(error.what()) + " " + std::to_string(where.Line) + ":" +
+                  std::to_string(where.Column) + " [" + where.Found + "]";
+        }
+        EXPECT_EQ(got, c.Expected) << "input: " << c.Input;
     }
 }

@@ -205,3 +205,13 @@ void TDBEdit::contextMenuEvent(QContextMenuEvent* event) {
         [](TDBEdit* e) { e->selectAll(); }, false);
     menu->popup(event->globalPos());
 }
+
+TDBEdit* MakeDBEdit(QWidget* parent, TDataSource* source, const char* field, QRect place,
+                    const QFont& font) {
+    auto* edit = new TDBEdit(parent);
+    edit->setFont(font);
+    edit->setGeometry(place);
+    edit->SetDataSource(source);
+    edit->SetDataField(field);
+    return edit;
+}

@@ -51,3 +51,7 @@ private:
 
 // Characters typed into a field of that type that the field accepts.
 bool FieldAcceptsChar(TColumnType type, QChar c);
+
+// An edit bound to a field of the source, placed and in that font.
+TDBEdit* MakeDBEdit(QWidget* parent, TDataSource* source, const char* field, QRect place,
+                    const QFont& font);

@@ -27,6 +27,9 @@ TDivisionContextMenu::TDivisionContextMenu(QWidget* grid, TRecordTable& table, T
     menu_->addSeparator();
     AllPdfAction =
         add(QStringLiteral("Alle Staffeln als PDF speichern …"), [this] { ExportAllPdf(); });
+    for (QAction* action : menu_->actions())
+        if (!action->isSeparator())
+            divisionActions_.append(action);
     connect(menu_, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 
     // The right mouse button reaches a scroll area's viewport, the key the grid.
@@ -79,9 +82,17 @@ QPoint TDivisionContextMenu::KeyboardMenuPosition() const {
 
 void TDivisionContextMenu::UpdateActions() {
     const bool hasDivision = table_.Active() && table_.DisplayCount() > 0;
-    for (QAction* action : menu_->actions())
-        if (!action->isSeparator())
-            action->setEnabled(hasDivision);
+    for (QAction* action : divisionActions_)
+        action->setEnabled(hasDivision);
+}
+
+QAction* TDivisionContextMenu::AddWindowAction(const QString& text, std::function<void()> open) {
+    if (!windowSeparator_)
+        menu_->addSeparator();
+    windowSeparator_ = true;
+    QAction* action = menu_->addAction(text);
+    connect(action, &QAction::triggered, this, Guarded([open = std::move(open)](bool) { open(); }));
+    return action;
 }
 
 TMessageBoxes& TDivisionContextMenu::Boxes() const {

@@ -6,6 +6,7 @@
 #include "data/table/RecordTable.h"
 #include "report/ICalExport.h"
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -34,6 +35,11 @@ public:
     QAction* DivisionCalendarAction = nullptr;
     QAction* CsvAction = nullptr;
     QAction* AllPdfAction = nullptr;
+
+    // An entry that opens another window; enabled also without a division.
+    QAction* AddWindowAction(const QString& text, std::function<void()> open);
+    // The clubs for the plan check's season; none: every club has the defaults.
+    TRecordTable* ClubTable = nullptr;
 
     // Seams; empty ones take the platform's dialogs and the clock.
     // Returns the chosen file name, empty when cancelled.
@@ -66,6 +72,8 @@ private:
     TRecordTable& table_;
     TMessageBoxes* boxes_;
     QMenu* menu_;
+    QList<QAction*> divisionActions_;
+    bool windowSeparator_ = false;
 };
 
 // Installs the menu on the grid; it lives as long as the grid.

@@ -8,6 +8,8 @@
 #include "report/qt/PdfExportAll.h"
 #include "report/qt/PrintPages.h"
 #include "report/qt/QtTextMeasure.h"
+#include "season/ClashText.h"
+#include "season/ClubTable.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/ExportFiles.h"
@@ -16,6 +18,30 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+
+namespace {
+
+// The clashes of the current division with the rest of its season, one line each.
+std::vector<std::string> SeasonClashTexts(TRecordTable& table, TRecordTable* clubTable) {
+    const int current = table.DisplayIndex();
+    const std::vector<TDivisionValues> all = AllDivisions(table);
+    if (current < 0 || current >= static_cast<int>(all.size()) || !all[current].Jahr)
+        return {};
+    const std::int32_t year = *all[current].Jahr;
+    int index = 0;
+    for (int r = 0; r < current; ++r)
+        index += all[r].Jahr == year ? 1 : 0;
+    std::vector<TClubValues> clubs;
+    if (clubTable)
+        clubs = ClubsFromTable(*clubTable).Clubs;
+    const TSeason season(DivisionsOfYear(all, year), TClubDirectory(clubs, table.Settings()));
+    std::vector<std::string> texts;
+    for (const TClash& clash : ClashesOfDivision(season, index))
+        texts.push_back(ClashTextUtf8(season, clash));
+    return texts;
+}
+
+} // namespace
 
 QString TDivisionContextMenu::AskFileName(const QString& caption, const QString& fileName,
                                           const QString& filter) const {
@@ -27,7 +53,8 @@ QString TDivisionContextMenu::AskFileName(const QString& caption, const QString&
 void TDivisionContextMenu::CheckPlan() {
     table_.FinishEdit();
     const TDivisionValues division = DivisionFromCurrentRow(table_);
-    TPlanCheckDialog dialog(division, ::CheckPlan(division, table_.Settings()), grid_->window());
+    TPlanCheckDialog dialog(division, ::CheckPlan(division, table_.Settings()),
+                            SeasonClashTexts(table_, ClubTable), grid_->window());
     if (ShowModal)
         ShowModal(dialog);
     else

@@ -11,22 +11,32 @@
 
 namespace {
 
-QString ResultText(const TDivisionValues& division, std::size_t count) {
+QString ResultText(const TDivisionValues& division, std::size_t count, std::size_t clashes) {
     QString title = QString::fromStdString(DivisionTitleUtf8(division));
     if (title.isEmpty())
         title = QStringLiteral("ohne Namen");
     const QString head = QStringLiteral("Staffel %1: ").arg(title);
-    if (count == 0)
+    QString text;
+    if (count == 0 && clashes == 0)
         return head + QStringLiteral("Es wurden keine Fehler gefunden.");
     if (count == 1)
-        return head + QStringLiteral("1 Fehler gefunden.");
-    return head + QStringLiteral("%1 Fehler gefunden.").arg(count);
+        text = head + QStringLiteral("1 Fehler gefunden");
+    else if (count > 1)
+        text = head + QStringLiteral("%1 Fehler gefunden").arg(count);
+    else
+        text = head + QStringLiteral("Keine Fehler");
+    if (clashes == 1)
+        text += QStringLiteral(", 1 Konflikt mit anderen Staffeln der Saison");
+    else if (clashes > 1)
+        text += QStringLiteral(", %1 Konflikte mit anderen Staffeln der Saison").arg(clashes);
+    return text + QLatin1Char('.');
 }
 
 } // namespace
 
 TPlanCheckDialog::TPlanCheckDialog(const TDivisionValues& division,
-                                   const std::vector<TPlanFinding>& findings, QWidget* parent)
+                                   const std::vector<TPlanFinding>& findings,
+                                   const std::vector<std::string>& seasonClashes, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Spielplan prüfen"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -38,7 +48,7 @@ TPlanCheckDialog::TPlanCheckDialog(const TDivisionValues& division,
     layout->setSpacing(8);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    Label1 = new QLabel(ResultText(division, findings.size()), this);
+    Label1 = new QLabel(ResultText(division, findings.size(), seasonClashes.size()), this);
     Label1->setFont(UiFont({"Tahoma", 8, true}));
     layout->addWidget(Label1);
 
@@ -51,8 +61,12 @@ TPlanCheckDialog::TPlanCheckDialog(const TDivisionValues& division,
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const TPlanFinding& finding : findings)
         new QListWidgetItem(warning, QString::fromStdString(finding.Text), ListBox1);
-    ListBox1->setVisible(!findings.empty());
-    if (findings.empty())
+    const QIcon clash = style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    for (const std::string& text : seasonClashes)
+        new QListWidgetItem(clash, QString::fromStdString(text), ListBox1);
+    const bool empty = findings.empty() && seasonClashes.empty();
+    ListBox1->setVisible(!empty);
+    if (empty)
         Label1->setMinimumWidth(300);
     layout->addWidget(ListBox1);
 

@@ -41,7 +41,9 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     d_spieltage = new TDataSource(this);
     d_spieltage->SetDataSet(&Store.t_spieltage());
     CreateControls();
-    InstallSeasonMenu(*InstallDivisionContextMenu(DBGrid1, Store.t_staffel()));
+    DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
+    CreateSeasonEntries();
+    InstallSeasonMenu(*DivisionMenu);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -128,6 +130,7 @@ bool TStaffelplan::Idle() {
         return table.State() == tsEdit || table.State() == tsInsert;
     };
     return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
+           !pending(Store.t_vereine()) &&
            !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
            !BoxesNonInteractive();
 }

@@ -29,11 +29,14 @@ class TSeasonMenu;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
+class TDivisionContextMenu;
 class TMYDBNav;
 class TOutsideChangeWatch;
 class TPanel;
+class TSaisonuebersicht;
 class TSpieltage;
 class TStatusBar;
+class TVereine;
 
 class TStaffelplan : public QWidget {
     Q_OBJECT
@@ -56,6 +59,10 @@ public:
     TSpieltage* Spieltage = nullptr;
     TAuswahl_Spt* Auswahl_Spt = nullptr;
     TAboutBox* AboutBox = nullptr;
+    // The club table and the season overview, created when first opened.
+    TVereine* Vereine = nullptr;
+    TSaisonuebersicht* Saisonuebersicht = nullptr;
+    TDivisionContextMenu* DivisionMenu = nullptr;
 
     // Seams: ending the application, running a print layout, showing a
     // window modally (returns the dialog's result).
@@ -100,6 +107,10 @@ public:
     void Button4Click();
     void Button6Click();
     void StatusBar1Click();
+    void OpenVereine();
+    void OpenSaisonuebersicht();
+    // Makes the division at that display row current and the window active.
+    void SelectDivision(int displayRow);
 
     bool ReadOnly() const { return readOnly_; }
     // Asks to reload a data file changed from outside while the window idles.
@@ -129,6 +140,7 @@ private:
     void CreateEditorPanel();
     void CreateButtonPanel();
     void InstallSeasonMenu(TDivisionContextMenu& menu);
+    void CreateSeasonEntries();
     void FormCreate();
     void FormDestroy();
     void ApplyReadOnly();

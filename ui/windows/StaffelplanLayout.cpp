@@ -2,15 +2,15 @@
 #include "ui/windows/Staffelplan.h"
 
 #include "data/Records.h"
-#include "ui/windows/AboutTexts.h"
+#include "ui/ErrorGuard.h"
 #include "ui/controls/DBCheckBox.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
-#include "ui/ErrorGuard.h"
 #include "ui/controls/MYDBNav.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/controls/StaffelplanWidgets.h"
+#include "ui/windows/AboutTexts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,16 +20,6 @@ namespace {
 // The classic desktop colour behind the action buttons.
 const QColor DesktopBackground(58, 110, 165);
 constexpr int EditHeight = 21;
-
-TDBEdit* MakeEdit(QWidget* parent, TDataSource* source, const char* field, QRect place,
-                  const QFont& font) {
-    auto* edit = new TDBEdit(parent);
-    edit->setFont(font);
-    edit->setGeometry(place);
-    edit->SetDataSource(source);
-    edit->SetDataField(field);
-    return edit;
-}
 
 TPanel* MakeBox(QWidget* parent, const QString& heading, QRect place, const QFont& font) {
     auto* box = new TPanel(parent, clSkyBlue);
@@ -89,11 +79,11 @@ void TStaffelplan::CreateEditorPanel() {
     const QFont bold8 = UiFont({"Tahoma", 8, true});
     const QFont bold10 = UiFont({"Tahoma", 10, true});
 
-    DBEdit25 = MakeEdit(Panel5, d_staffel, "Ueberschrift", {185, 9, 273, 24}, bold10);
+    DBEdit25 = MakeDBEdit(Panel5, d_staffel, "Ueberschrift", {185, 9, 273, 24}, bold10);
     LabelLeftOf(DBEdit25, "Überschrift des Spielplans", bold8)->setAlignment(Qt::AlignRight);
-    DBEdit3 = MakeEdit(Panel5, d_staffel, "Jahr", {45, 40, 46, EditHeight}, bold8);
+    DBEdit3 = MakeDBEdit(Panel5, d_staffel, "Jahr", {45, 40, 46, EditHeight}, bold8);
     LabelLeftOf(DBEdit3, "Jahr", bold8);
-    DBEdit2 = MakeEdit(Panel5, d_staffel, "Klasse", {185, 40, 165, EditHeight}, bold8);
+    DBEdit2 = MakeDBEdit(Panel5, d_staffel, "Klasse", {185, 40, 165, EditHeight}, bold8);
     LabelLeftOf(DBEdit2, "Staffel", bold8)->setAlignment(Qt::AlignRight);
     DBCheckBox1 = new TDBCheckBox(Panel5);
     DBCheckBox1->setText("10er Klasse");
@@ -103,7 +93,7 @@ void TStaffelplan::CreateEditorPanel() {
     DBCheckBox1->SetDataField("10Klasse");
     DBCheckBox1->SetValueChecked("Wahr");
     DBCheckBox1->SetValueUnchecked("Falsch");
-    DBEdit4 = MakeEdit(Panel5, d_staffel, "Mannschaft", {613, 40, 146, EditHeight}, bold8);
+    DBEdit4 = MakeDBEdit(Panel5, d_staffel, "Mannschaft", {613, 40, 146, EditHeight}, bold8);
     LabelLeftOf(DBEdit4, "Mannschaft", bold8);
 
     const int rowY[5] = {27, 53, 79, 105, 131};
@@ -115,7 +105,7 @@ void TStaffelplan::CreateEditorPanel() {
         const std::string name(SlotFieldName(slot));
         const int x = i % 2 == 0 ? 27 : 247;
         SlotEdits[i] =
-            MakeEdit(Panel2, d_staffel, name.c_str(), {x, rowY[i / 2], 162, EditHeight}, bold8);
+            MakeDBEdit(Panel2, d_staffel, name.c_str(), {x, rowY[i / 2], 162, EditHeight}, bold8);
         LabelLeftOf(SlotEdits[i], QString::fromStdString(name), bold8);
     }
     for (int i = 0; i < SpieltagCount; ++i) {
@@ -124,8 +114,8 @@ void TStaffelplan::CreateEditorPanel() {
         // 1..4 left, 5..8 right, 4A and 8A in a fifth row.
         const int column = i < 8 ? i / 4 : i - 8;
         const int row = i < 8 ? i % 4 : 4;
-        DateEdits[i] = MakeEdit(Panel1, d_staffel, field.c_str(),
-                                {column == 0 ? 51 : 209, rowY[row], 81, EditHeight}, bold8);
+        DateEdits[i] = MakeDBEdit(Panel1, d_staffel, field.c_str(),
+                                  {column == 0 ? 51 : 209, rowY[row], 81, EditHeight}, bold8);
         auto* label = LabelLeftOf(
             DateEdits[i],
             "Spt. " + QString::fromLatin1(SpieltagKeyName(key).data(), SpieltagKeyName(key).size()),

@@ -1,0 +1,9 @@
+#pragma once
+// The club table's check before a row is posted, so that what the file
+// holds is what the season reads: a name no other club has (as club names
+// are compared), a capacity of 1 to 9 (empty: 1), blocked dates that are
+// dates, written back sorted in the short date format.
+#include "data/table/RecordTable.h"
+
+// Fails with a German message and leaves the row pending.
+void CheckClubRow(TRecordTable& table);
