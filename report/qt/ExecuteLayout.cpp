@@ -43,16 +43,28 @@ void TReportOutput::ExecuteLayout(std::string_view layoutName) {
     const TFixtureLayout* layout = FindLayout(layoutName);
     if (!layout)
         return;
+    // Begun at its first data text; the run ends it.
+    auto binding = std::make_shared<TReportBinding>(table_, *layout, table_.Settings());
+    ExecutePages(
+        [this, layout, binding](const TTextMeasure& measure, TDaySerial day,
+                                const TPageProgress& progress) {
+            return GeneratePages(*layout, *binding, table_.Settings(), day, measure, progress);
+        },
+        [binding] { binding->End(); });
+}
 
+void TReportOutput::ExecutePages(const TPageSource& source, const std::function<void()>& finish) {
     TOutputOptions options;
     if (auto printer = Printers->DefaultPrinter())
         options.PrinterName = printer->Name;
     const TRunOutputOptions runOptions = RunOptions ? RunOptions : OutputOptionsRunner(*Printers);
-    if (options.ShowDialog && !runOptions(owner_, options, ofDestination, 1))
+    if (options.ShowDialog && !runOptions(owner_, options, ofDestination, 1)) {
+        if (finish)
+            finish();
         return;
+    }
 
     std::vector<std::string> errors;
-    TReportBinding binding(table_, *layout, table_.Settings());
     QString pageFile;
     try {
         TGenerateResult result;
@@ -63,9 +75,8 @@ void TReportOutput::ExecuteLayout(std::string_view layoutName) {
                                     : MakeReportStatusWindow(owner_, options.StatusTitle);
             TStatusScope scope(status.get());
             const TQtTextMeasure measure;
-            result = GeneratePages(
-                *layout, binding, table_.Settings(), OutputDay ? OutputDay() : Today(), measure,
-                [&status](int page) { return !status || status->PageStarted(page); });
+            result = source(measure, OutputDay ? OutputDay() : Today(),
+                            [&status](int page) { return !status || status->PageStarted(page); });
         }
         if (!result.Cancelled) {
             pageFile = WritePageFile(result.Pages);
@@ -78,10 +89,12 @@ void TReportOutput::ExecuteLayout(std::string_view layoutName) {
     if (!pageFile.isEmpty() && !QFile::remove(pageFile) && QFile::exists(pageFile))
         errors.push_back("Cannot delete \"" + pageFile.toStdString() + "\".");
 
-    try {
-        binding.End();
-    } catch (const std::exception& error) {
-        errors.push_back(error.what());
+    if (finish) {
+        try {
+            finish();
+        } catch (const std::exception& error) {
+            errors.push_back(error.what());
+        }
     }
 
     if (errors.empty())

@@ -1,9 +1,10 @@
 #pragma once
 // The report output bound to the division table: ExecuteLayout runs a
-// fixture layout for the current division through the Output Options
-// dialog to the preview, the printer or a file.
+// fixture layout for the current division, ExecutePages any other pages,
+// through the Output Options dialog to the preview, the printer or a file.
 #include "data/Dates.h"
 #include "data/table/RecordTable.h"
+#include "report/PageGenerator.h"
 #include "report/qt/GuardCore.h"
 #include "report/qt/OutputOptionsDialog.h"
 #include "report/qt/PrintPages.h"
@@ -19,6 +20,11 @@
 
 class QWidget;
 
+// Makes a run's pages once the user has chosen where they go; asks progress
+// before each page and stops when it answers false.
+using TPageSource = std::function<TGenerateResult(const TTextMeasure& measure, TDaySerial outputDay,
+                                                  const TPageProgress& progress)>;
+
 class TReportOutput {
 public:
     // owner: the window that owns the dialogs (the main window).
@@ -29,6 +35,10 @@ public:
     // ShowError after the page file is gone and the table is back in browse
     // state; without ShowError the first error propagates then.
     void ExecuteLayout(std::string_view layoutName);
+    // The same run for pages that need no table row. finish runs at the
+    // end, after the page file is gone, whatever happened; its failure is
+    // reported like the run's.
+    void ExecutePages(const TPageSource& source, const std::function<void()>& finish = {});
 
     TErrorSink ShowError;
     // The parts a run talks to; empty ones take the real dialogs and windows.

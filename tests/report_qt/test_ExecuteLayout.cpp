@@ -337,4 +337,61 @@ TEST_F(TRun, FailingPostEndsTheRunInEdit) {
     EXPECT_EQ(PageFiles(), 0);
 }
 
+// Pages that need no table row (a club's plan) take the same path: made
+// after the dialog, through the status window, a page file, the destination;
+// finish runs last, whatever happened.
+TEST_F(TRun, PageSourceRunsLikeALayout) {
+    TReportPages made;
+    made.Title = "Plan";
+    made.Pages.resize(2);
+    made.Pages[1].Items.push_back(TPageItem{});
+    const struct {
+        const char* name;
+        bool dialogOk;
+        bool sourceFails;
+        std::vector<std::string> log;
+        std::size_t errors;
+    } cases[] = {
+        {"delivered",
+         true,
+         false,
+         {"dialog", "status start", "source", "page 1", "page 2", "status finish", "preview",
+          "finish"},
+         0},
+        {"dialog cancelled", false, false, {"dialog", "finish"}, 0},
+        {"source fails",
+         true,
+         true,
+         {"dialog", "status start", "source", "status finish", "finish"},
+         1},
+    };
+    for (const auto& c : cases) {
+        log.clear();
+        errors.clear();
+        delivered = {};
+        if (c.dialogOk)
+            answer = [](TOutputOptions&) {};
+        else
+            answer = nullptr;
+        output.ExecutePages(
+            [&](const TTextMeasure&, TDaySerial day, const TPageProgress& progress) {
+                log.push_back("source");
+                EXPECT_EQ(day, *DayFromCivil(2026, 12, 9)) << c.name;
+                if (c.sourceFails)
+                    throw TStaffelError("Kaputt.");
+                for (int page = 1; page <= 2; ++page)
+                    progress(page);
+                return TGenerateResult{made, false};
+            },
+            [&] {
+                log.push_back("finish");
+                EXPECT_EQ(PageFiles(), 0) << c.name << ": the page file is gone first";
+            });
+        EXPECT_EQ(log, c.log) << c.name;
+        EXPECT_EQ(errors.size(), c.errors) << c.name;
+        if (c.log.size() > 2 && !c.sourceFails)
+            EXPECT_EQ(delivered, made) << c.name;
+    }
+}
+
 } // namespace

@@ -12,10 +12,8 @@ TDivisionContextMenu::TDivisionContextMenu(QWidget* grid, TRecordTable& table, T
     : QObject(grid), grid_(grid), table_(table), boxes_(boxes), menu_(new QMenu(grid)) {
     // A popup does not inherit its parent's font; it speaks like the window.
     menu_->setFont(grid->font());
-    const auto add = [this](const QString& text, auto work) {
-        QAction* action = menu_->addAction(text);
-        connect(action, &QAction::triggered, this, Guarded([this, work](bool) { work(); }));
-        return action;
+    const auto add = [this](const QString& text, std::function<void()> work) {
+        return AddAction(text, std::move(work));
     };
     CheckPlanAction = add(QStringLiteral("Spielplan prüfen …"), [this] { CheckPlan(); });
     menu_->addSeparator();
@@ -38,6 +36,14 @@ TDivisionContextMenu::TDivisionContextMenu(QWidget* grid, TRecordTable& table, T
     grid_->installEventFilter(this);
     if (auto* area = qobject_cast<QAbstractScrollArea*>(grid_))
         area->viewport()->installEventFilter(this);
+}
+
+QAction* TDivisionContextMenu::AddAction(const QString& text, std::function<void()> work,
+                                         QAction* before) {
+    auto* action = new QAction(text, menu_);
+    menu_->insertAction(before, action);
+    connect(action, &QAction::triggered, this, Guarded([work = std::move(work)](bool) { work(); }));
+    return action;
 }
 
 TDivisionContextMenu* InstallDivisionContextMenu(QWidget* grid, TRecordTable& table,

@@ -27,6 +27,9 @@ public:
     TDivisionContextMenu(QWidget* grid, TRecordTable& table, TMessageBoxes* boxes = nullptr);
 
     QMenu* Menu() const { return menu_; }
+    // A further entry, guarded, enabled like the others; before: nullptr
+    // appends it.
+    QAction* AddAction(const QString& text, std::function<void()> work, QAction* before = nullptr);
     QAction* CheckPlanAction = nullptr;
     QAction* OwnCalendarAction = nullptr;
     QAction* DivisionCalendarAction = nullptr;

@@ -12,6 +12,7 @@
 #include "season/ClubTable.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/DivisionContextMenu.h"
+#include "ui/exports/ExportFiles.h"
 #include "ui/exports/PlanCheckDialog.h"
 
 #include <QDateTime>
@@ -19,21 +20,6 @@
 #include <QFileDialog>
 
 namespace {
-
-// A suggestion for the save dialog, without characters that file systems refuse.
-QString SuggestedName(const std::string& utf8Title, const QString& suffix) {
-    QString name = QString::fromStdString(utf8Title).trimmed();
-    for (QChar& c : name)
-        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
-            c = QLatin1Char('_');
-    if (name.isEmpty())
-        name = QStringLiteral("Spielplan");
-    return name + suffix;
-}
-
-void WriteExport(const QString& fileName, std::string_view content) {
-    WriteFileAtomically(QFile::encodeName(fileName).toStdString(), content);
-}
 
 // The clashes of the current division with the rest of its season, one line each.
 std::vector<std::string> SeasonClashTexts(TRecordTable& table, TRecordTable* clubTable) {
@@ -80,8 +66,7 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     const TDivisionValues division = DivisionFromCurrentRow(table_);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
     const TCalendarExport calendar = MakeCalendar(division, scope, now);
-    if (calendar.Events == 0)
-        throw TStaffelError("Keines der Spiele hat ein Datum; es wurde kein Kalender exportiert.");
+    RequireCalendarEvents(calendar);
     std::string title = DivisionTitleUtf8(division);
     if (scope == csOwnTeam)
         title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
@@ -91,11 +76,8 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     if (fileName.isEmpty())
         return;
     WriteExport(fileName, calendar.Text);
-    if (calendar.Undated == 1)
-        Boxes().Inform("1 Spiel ohne Datum wurde nicht in den Kalender übernommen.");
-    else if (calendar.Undated > 1)
-        Boxes().Inform(std::to_string(calendar.Undated) +
-                       " Spiele ohne Datum wurden nicht in den Kalender übernommen.");
+    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
+        Boxes().Inform(notice);
 }
 
 void TDivisionContextMenu::ExportCsv() {

@@ -1,14 +1,14 @@
 #include "ui/exports/StaffelplanPrint.h"
 
-#include "report/qt/ExecuteLayout.h"
 #include "ui/MessageBoxes.h"
 
-#include <memory>
-
-std::function<void(const std::string&)> PrintLayoutOfStaffel(TRecordTable* t_staffel,
-                                                             QWidget* owner) {
+std::shared_ptr<TReportOutput> MakeStaffelReportOutput(TRecordTable* t_staffel, QWidget* owner) {
     auto output = std::make_shared<TReportOutput>(*t_staffel, owner);
-    // Every error of a run reaches the error box, not only the first one.
     output->ShowError = [](const std::string& message) { MessageBoxes().ShowError(message); };
+    return output;
+}
+
+std::function<void(const std::string&)>
+PrintLayoutOfStaffel(std::shared_ptr<TReportOutput> output) {
     return [output](const std::string& layoutName) { output->ExecuteLayout(layoutName); };
 }

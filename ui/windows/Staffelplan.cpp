@@ -1,20 +1,21 @@
 #include "ui/windows/Staffelplan.h"
 
 #include "report/FixtureLayout.h"
-#include "ui/windows/AboutBox.h"
-#include "ui/windows/Auswahl_Spt.h"
+#include "ui/ErrorGuard.h"
+#include "ui/MessageBoxes.h"
 #include "ui/controls/DBCheckBox.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
-#include "ui/exports/DivisionContextMenu.h"
-#include "ui/ErrorGuard.h"
 #include "ui/controls/MYDBNav.h"
-#include "ui/MessageBoxes.h"
-#include "ui/windows/Spieltage.h"
 #include "ui/controls/StaffelplanFonts.h"
+#include "ui/exports/DivisionContextMenu.h"
+#include "ui/exports/SeasonMenu.h"
 #include "ui/exports/StaffelplanPrint.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/OutsideChangeWatch.h"
+#include "ui/windows/Spieltage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,7 +27,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
                            bool readOnly)
     : QWidget(nullptr), Store(std::move(settings), std::move(clock)), readOnly_(readOnly) {
     Terminate = [] { QCoreApplication::quit(); };
-    ExecuteLayout = PrintLayoutOfStaffel(&Store.t_staffel(), this);
+    ReportOutput = MakeStaffelReportOutput(&Store.t_staffel(), this);
+    ExecuteLayout = PrintLayoutOfStaffel(ReportOutput);
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
 
     setWindowTitle(readOnly ? "Staffelplan (schreibgeschützt)" : "Staffelplan");
@@ -42,6 +44,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     CreateControls();
     DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
     CreateSeasonEntries();
+    InstallSeasonMenu(*DivisionMenu);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -68,6 +71,20 @@ TStaffelplan::~TStaffelplan() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     delete d_staffel;
     delete d_spieltage;
+}
+
+void TStaffelplan::InstallSeasonMenu(TDivisionContextMenu& menu) {
+    TSeasonMenuHooks hooks;
+    // Proposals change the slots the way a user would: edit, the fields, post.
+    hooks.Apply = [this](const std::vector<TSlotAssignment>& assignments) {
+        ApplySlotAssignments(
+            Store.t_staffel(), [this](TMNavigateBtn button) { MYDBNav1->ClickButton(button); },
+            assignments);
+    };
+    hooks.ReadOnly = [this] { return Store.ReadOnly(); };
+    hooks.RunPages = [this](const TPageSource& source) { ReportOutput->ExecutePages(source); };
+    hooks.ShowModal = [this](QDialog& dialog) { return ShowModal(dialog); };
+    SeasonMenu = new TSeasonMenu(menu, Store.t_staffel(), std::move(hooks));
 }
 
 void TStaffelplan::FormCreate() {

@@ -17,12 +17,15 @@
 #include <vector>
 
 class QDialog;
+class TReportOutput;
 class QLabel;
 class QPushButton;
 class TAboutBox;
 class TAuswahl_Spt;
 class TClickPanel;
 class TDataSource;
+class TDivisionContextMenu;
+class TSeasonMenu;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
@@ -66,6 +69,10 @@ public:
     std::function<void()> Terminate;
     std::function<void(const std::string& layoutName)> ExecuteLayout;
     std::function<int(QDialog&)> ShowModal;
+    // The report output the print button and the club plans share.
+    std::shared_ptr<TReportOutput> ReportOutput;
+    // The season's entries of the division list's context menu.
+    TSeasonMenu* SeasonMenu = nullptr;
 
     TPanel* Panel4 = nullptr;
     TDBGrid* DBGrid1 = nullptr;
@@ -132,6 +139,7 @@ private:
     void CreateControls();
     void CreateEditorPanel();
     void CreateButtonPanel();
+    void InstallSeasonMenu(TDivisionContextMenu& menu);
     void CreateSeasonEntries();
     void FormCreate();
     void FormDestroy();

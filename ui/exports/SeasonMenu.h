@@ -1,0 +1,56 @@
+#pragma once
+// The season's entries of the division list's context menu: slot proposals
+// for the current division and for the whole season, a club's plan and every
+// club's plan as PDFs. All work on a copy of the current division's season.
+#include "report/qt/ExecuteLayout.h"
+#include "season/Clubs.h"
+#include "ui/exports/ClubPlanExports.h"
+#include "ui/exports/SlotAssignment.h"
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QDialog;
+class TDivisionContextMenu;
+
+struct TSeasonMenuHooks {
+    // The club table's clubs; empty: every club has the defaults.
+    std::function<std::vector<TClubValues>()> Clubs;
+    // Applies slot assignments through the main window's editing cycle.
+    std::function<void(const std::vector<TSlotAssignment>&)> Apply;
+    // Whether the data folder is open read-only (nothing can be applied).
+    std::function<bool()> ReadOnly;
+    // The main window's report output.
+    std::function<void(const TPageSource&)> RunPages;
+    // Shows a dialog modally; empty: exec().
+    std::function<int(QDialog&)> ShowModal;
+};
+
+class TSeasonMenu : public QObject {
+    Q_OBJECT
+public:
+    TSeasonMenu(TDivisionContextMenu& menu, TRecordTable& t_staffel, TSeasonMenuHooks hooks);
+
+    QAction* ProposeAction = nullptr;  // "Schlüsselzahlen vorschlagen …"
+    QAction* OptimizeAction = nullptr; // "Alle Staffeln der Saison optimieren …"
+    QAction* ClubPlanAction = nullptr; // "Plan eines Vereins …"
+    QAction* AllClubsAction = nullptr; // "Pläne aller Vereine als PDF speichern …"
+    TClubPlanExports Exports;
+
+    void ProposeSlots();
+    void OptimizeSeason();
+    void ShowClubPlan();
+    void SaveAllClubPdfs();
+
+private:
+    std::vector<TClubValues> Clubs() const;
+    bool ReadOnly() const;
+    int Show(QDialog& dialog) const;
+
+    TRecordTable& table_;
+    TSeasonMenuHooks hooks_;
+    QWidget* window_;
+};
