@@ -135,11 +135,13 @@ std::string TrimmedTeam(std::string_view name) {
     return std::string(name);
 }
 
-std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot) {
+std::string TeamLabel(const TDivisionValues& division, TSlotName slot) {
     const std::string team = TrimmedTeam(division.Team(slot));
-    if (team.empty())
-        return "Platz " + std::string(SlotFieldName(slot));
-    return Cp1252ToUtf8(team);
+    return team.empty() ? "Platz " + std::string(SlotFieldName(slot)) : team;
+}
+
+std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot) {
+    return Cp1252ToUtf8(TeamLabel(division, slot));
 }
 
 std::string DivisionTitleUtf8(std::string_view klasse, std::string_view jahr) {

@@ -42,7 +42,9 @@ std::vector<TSpieltagKey> MatchDaysUsedBy(const TFixtureLayout& layout);
 
 // A team name without the blanks around it; blank names count as none.
 std::string TrimmedTeam(std::string_view name);
-// The team of a slot as the exports name it: the name, or "Platz 1A" (UTF-8).
+// The team of a slot as the exports and pages name it: the name, or "Platz 1A";
+// Windows-1252 and UTF-8.
+std::string TeamLabel(const TDivisionValues& division, TSlotName slot);
 std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot);
 // "Bezirksliga 2026" (UTF-8), for titles and file names.
 std::string DivisionTitleUtf8(const TDivisionValues& division);

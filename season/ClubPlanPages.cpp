@@ -62,11 +62,6 @@ struct TPageWriter {
     }
 };
 
-std::string TeamText(const TDivisionValues& division, TSlotName slot) {
-    const std::string team = TrimmedTeam(division.Team(slot));
-    return team.empty() ? "Platz " + std::string(SlotFieldName(slot)) : team;
-}
-
 void AddHeading(TPageWriter& out, const TClubPlan& plan, const TRegionalSettings& settings,
                 TDaySerial printDay) {
     TPageItem box;
@@ -97,8 +92,8 @@ void AddGameRow(TPageWriter& out, const TSeason& season, const TClubPlanGame& en
                                  std::string(GameClock(game.Game)),
                                  TrimmedTeam(division.Klasse),
                                  std::string(SpieltagKeyName(game.Day)),
-                                 TeamText(division, game.Home),
-                                 TeamText(division, game.Away)};
+                                 TeamLabel(division, game.Home),
+                                 TeamLabel(division, game.Away)};
     for (std::size_t c = 0; c < std::size(kColumns); ++c)
         out.Text(texts[c], kColumns[c].Left, top, kColumns[c].Width - 0.05, font);
 }

@@ -102,15 +102,11 @@ void TClubPlanExports::ExportCalendar(const TSeason& season, TClubId club) {
     const TClubPlan plan = PlanWithGames(season, club);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
     const TCalendarExport calendar = MakeClubPlanCalendar(season, plan, now);
-    RequireCalendarEvents(calendar);
-    const QString fileName = AskFileName(
-        QStringLiteral("Kalender exportieren"), SuggestedName(ClubPlanTitleUtf8(plan), ".ics"),
-        QStringLiteral("Kalenderdateien (*.ics);;Alle Dateien (*)"));
-    if (fileName.isEmpty())
-        return;
-    WriteExport(fileName, calendar.Text);
-    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
-        Boxes().Inform(notice);
+    SaveCalendarExport(calendar, ClubPlanTitleUtf8(plan),
+                       [this](const QString& caption, const QString& name, const QString& filter) {
+                           return AskFileName(caption, name, filter);
+                       },
+                       Boxes());
 }
 
 void TClubPlanExports::ExportCsv(const TSeason& season, TClubId club) {

@@ -66,18 +66,14 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     const TDivisionValues division = DivisionFromCurrentRow(table_);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
     const TCalendarExport calendar = MakeCalendar(division, scope, now);
-    RequireCalendarEvents(calendar);
     std::string title = DivisionTitleUtf8(division);
     if (scope == csOwnTeam)
         title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
-    const QString fileName =
-        AskFileName(QStringLiteral("Kalender exportieren"), SuggestedName(title, ".ics"),
-                    QStringLiteral("Kalenderdateien (*.ics);;Alle Dateien (*)"));
-    if (fileName.isEmpty())
-        return;
-    WriteExport(fileName, calendar.Text);
-    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
-        Boxes().Inform(notice);
+    SaveCalendarExport(calendar, title,
+                       [this](const QString& caption, const QString& name, const QString& filter) {
+                           return AskFileName(caption, name, filter);
+                       },
+                       Boxes());
 }
 
 void TDivisionContextMenu::ExportCsv() {

@@ -2,6 +2,7 @@
 
 #include "data/StaffelError.h"
 #include "data/file/AtomicFile.h"
+#include "ui/MessageBoxes.h"
 #include "ui/exports/SafeFileName.h"
 
 #include <QFile>
@@ -26,4 +27,17 @@ std::string UndatedNotice(const TCalendarExport& calendar) {
         return std::to_string(calendar.Undated) +
                " Spiele ohne Datum wurden nicht in den Kalender übernommen.";
     return {};
+}
+
+void SaveCalendarExport(const TCalendarExport& calendar, const std::string& utf8Title,
+                        const TAskExportName& askFileName, TMessageBoxes& boxes) {
+    RequireCalendarEvents(calendar);
+    const QString fileName =
+        askFileName(QStringLiteral("Kalender exportieren"), SuggestedName(utf8Title, ".ics"),
+                    QStringLiteral("Kalenderdateien (*.ics);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    WriteExport(fileName, calendar.Text);
+    if (const std::string notice = UndatedNotice(calendar); !notice.empty())
+        boxes.Inform(notice);
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <string>
 #include <string_view>
 
@@ -17,3 +19,11 @@ void WriteExport(const QString& fileName, std::string_view content);
 void RequireCalendarEvents(const TCalendarExport& calendar);
 // What to tell about games left out for lack of a date; empty when none.
 std::string UndatedNotice(const TCalendarExport& calendar);
+
+class TMessageBoxes;
+// The save dialog of an export: caption, suggested name, filter; empty when cancelled.
+using TAskExportName = std::function<QString(const QString&, const QString&, const QString&)>;
+// Asks where the calendar goes, writes it and tells about games left out;
+// fails (German) when no game has a date.
+void SaveCalendarExport(const TCalendarExport& calendar, const std::string& utf8Title,
+                        const TAskExportName& askFileName, TMessageBoxes& boxes);
