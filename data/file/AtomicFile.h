@@ -35,7 +35,9 @@ public:
     TFileFingerprint Commit();
 
 private:
+    void Put(std::string_view bytes);
     void Flush();
+    void StartWriteBack();
     void TakePermissions();
     [[noreturn]] void Abandon(int error);
 
@@ -46,6 +48,8 @@ private:
     int fd_ = -1;
     std::string buffer_;
     TContentHash hash_;
+    std::size_t written_ = 0;       // bytes in the file
+    std::size_t writeBackFrom_ = 0; // where the disk has not been asked yet
 };
 
 // The new content is in place, but the folder's entry may not have reached

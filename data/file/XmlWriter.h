@@ -2,6 +2,7 @@
 // The data file's text, byte for byte, written straight from the table's
 // stored rows: one pass over each row's bytes into a chunk that goes to a
 // sink (the atomic writer's temporary file, or a string) when it is full.
+// A large table is made in blocks on several threads, written in order.
 #include "data/table/RecordTable.h"
 
 #include <functional>
@@ -22,6 +23,8 @@ public:
     TDataFileWriter& operator=(const TDataFileWriter&) = delete;
 
     void Row(const TStoredRow& row);
+    // Every row a save of the table writes.
+    void Rows(const TRecordTable& table);
     // The end tags; everything written is then in the sink.
     void Finish();
 

@@ -224,6 +224,11 @@ public:
     TTableContent ContentAsSaved() const;
     // The rows of ContentAsSaved in file order, as the table holds them.
     void VisitRowsToSave(const std::function<void(const TStoredRow&)>& visit) const;
+    // Rows first..last-1 of them: safe on several threads at once while the
+    // table is left alone.
+    std::size_t RowsToSaveCount() const;
+    void VisitRowsToSave(std::size_t first, std::size_t last,
+                         const std::function<void(const TStoredRow&)>& visit) const;
     // The store's own fields as the file gets them.
     const std::vector<TFieldDef>& StoreFields() const;
     // The same in the wide value form, for tests and the creation of a table.

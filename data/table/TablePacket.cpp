@@ -6,14 +6,19 @@
 #include <algorithm>
 
 void TRecordTable::VisitRowsToSave(const std::function<void(const TStoredRow&)>& visit) const {
+    VisitRowsToSave(0, RowsToSaveCount(), visit);
+}
+
+std::size_t TRecordTable::RowsToSaveCount() const {
     const auto& d = *impl_;
-    if (!d.Log.empty()) {
-        for (const TStoredRow& row : d.Rows)
-            visit(row);
-    } else {
-        for (auto row : d.Order)
-            visit(d.Rows[row]);
-    }
+    return d.Log.empty() ? d.Order.size() : d.Rows.size();
+}
+
+void TRecordTable::VisitRowsToSave(std::size_t first, std::size_t last,
+                                   const std::function<void(const TStoredRow&)>& visit) const {
+    const auto& d = *impl_;
+    for (std::size_t i = first; i < last; ++i)
+        visit(d.Log.empty() ? d.Rows[d.Order[i]] : d.Rows[i]);
 }
 
 TTableContent TRecordTable::ContentAsSaved() const {
@@ -24,7 +29,7 @@ TTableContent TRecordTable::ContentAsSaved() const {
     for (TFieldDef& column : content.Columns)
         if (column.Type != ctText)
             column.Width = 0;
-    content.Rows.reserve(d.Log.empty() ? d.Order.size() : d.Rows.size());
+    content.Rows.reserve(RowsToSaveCount());
     VisitRowsToSave([&](const TStoredRow& row) { content.Rows.push_back(CopyRow(row)); });
     content.Log = d.Log;
     return content;
@@ -35,7 +40,7 @@ TDataPacket TRecordTable::PacketForSave() const {
     TDataPacket packet;
     packet.Fields = d.Columns;
     packet.ChangeLog = d.Log;
-    packet.Rows.reserve(d.Log.empty() ? d.Order.size() : d.Rows.size());
+    packet.Rows.reserve(RowsToSaveCount());
     VisitRowsToSave([&](const TStoredRow& row) {
         packet.Rows.push_back({DecodeRow(row, d.Columns.size()), row.Status});
     });

@@ -265,7 +265,8 @@ TEST(FileSave, RowsStandInCreationOrderNotKeyOrder) {
 // kind of version and deletion, comes back from a load and a save byte for
 // byte, also when the rows had to be flushed in several pieces.
 TEST(FileSave, GeneratedFileComesBackByteForByte) {
-    for (int rows : {0, 1, 7, 3000}) {
+    // 20 000 rows are written in blocks on several threads.
+    for (int rows : {0, 1, 7, 3000, 20000}) {
         TScratchFolder folder;
         const std::string original = GeneratedDivisionFile(rows);
         WriteBytes(folder.File("Ligatafel.xml"), original);
@@ -274,4 +275,27 @@ TEST(FileSave, GeneratedFileComesBackByteForByte) {
         table.Save(folder.File("saved.xml"));
         EXPECT_TRUE(ReadBytes(folder.File("saved.xml")) == original) << rows << " rows";
     }
+}
+
+// A text the file cannot hold, deep inside a table large enough to be
+// written in blocks on several threads: the save fails with the writer's
+// message and the former file stays, without a temporary file beside it.
+TEST(FileSave, UnwritableTextDeepInALargeTableKeepsTheFormerFile) {
+    TScratchFolder folder;
+    const std::string file = folder.File("Ligatafel.xml");
+    WriteBytes(file, "former");
+    TDataPacket packet;
+    TFieldDef text;
+    text.Name = "T";
+    text.Type = ctText;
+    text.Width = 20;
+    packet.Fields = {text};
+    for (int i = 0; i < 30000; ++i)
+        packet.Rows.push_back({{std::string(i == 21000 ? "Kreis\x01liga" : "Zeile")}, 0});
+    TRecordTable table("t_staffel");
+    table.OpenFromPacket(std::move(packet));
+    EXPECT_NE(ErrorOf([&] { table.Save(file); }).find("kann in den Staffeldaten nicht gespeichert"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(file), "former");
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"Ligatafel.xml"});
 }
