@@ -5,11 +5,14 @@
 
 #include "SeasonTables.h"
 #include "tests/report/DivisionSamples.h"
+#include "ui/exports/ClubPlanDialog.h"
 #include "ui/windows/Saisonuebersicht.h"
 #include "ui/windows/SeasonOverviewModels.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
 
@@ -178,6 +181,48 @@ TEST_F(SaisonuebersichtTest, DoubleClickOnAGameMakesItsDivisionCurrent) {
     table.MoveTo(0);
     emit overview->TreeView1->doubleClicked(clash);
     EXPECT_EQ(table.Field("Klasse").AsText(), "Alt");
+}
+
+// The overview's own way to the club plans: the season it shows, the club
+// of the selected line chosen first.
+TEST_F(SaisonuebersichtTest, ClubPlanOfTheShownSeasonAndTheSelectedClub) {
+    QPushButton* plan = nullptr;
+    for (QPushButton* button : overview->findChildren<QPushButton*>())
+        if (button->text() == "Plan eines Vereins …")
+            plan = button;
+    ASSERT_NE(plan, nullptr);
+    ASSERT_TRUE(plan->isEnabled());
+    const auto shownPlan = [&] {
+        QStringList clubs;
+        QString chosen;
+        window->ShowModal = [&](QDialog& shown) {
+            auto* dialog = dynamic_cast<TClubPlanDialog*>(&shown);
+            EXPECT_NE(dialog, nullptr);
+            if (dialog) {
+                for (int i = 0; i < dialog->ListBox1->count(); ++i)
+                    clubs << dialog->ListBox1->item(i)->text();
+                if (dialog->ListBox1->currentItem())
+                    chosen = dialog->ListBox1->currentItem()->text();
+            }
+            return 0;
+        };
+        plan->click();
+        return std::make_pair(clubs, chosen);
+    };
+
+    overview->TreeView1->setCurrentIndex(ClashLines().front());
+    ASSERT_NE(overview->CurrentClub(), NoClub);
+    const auto [clubs2026, chosen2026] = shownPlan();
+    EXPECT_EQ(chosen2026, "TV Hude");
+    EXPECT_FALSE(clubs2026.filter("Nord").isEmpty());
+    EXPECT_TRUE(clubs2026.filter("Alt").isEmpty());
+
+    overview->ComboBox1->setCurrentIndex(0);
+    emit overview->ComboBox1->activated(0);
+    const auto [clubs2025, chosen2025] = shownPlan();
+    EXPECT_FALSE(clubs2025.filter("Alt").isEmpty()) << clubs2025.join(", ").toStdString();
+    EXPECT_TRUE(clubs2025.filter("Nord").isEmpty());
+    EXPECT_TRUE(boxes.Errors().empty());
 }
 
 TEST_F(SaisonuebersichtTest, ClashExportWritesTheCsv) {

@@ -190,6 +190,29 @@ TEST_F(SlotProposal, WholeSeasonAppliesInOneStepWithOneUndo) {
     EXPECT_TRUE(boxes.Errors().empty());
 }
 
+// The club table reaches the search: halls that hold two games at once make
+// both divisions' home days fit, so there is nothing to propose.
+TEST_F(SlotProposal, ClubTableCapacitiesReachTheSearch) {
+    TRecordTable& clubs = window->Store.t_vereine();
+    for (int c = 1; c <= 8; ++c) {
+        clubs.Append();
+        clubs.Field("Verein").SetAsText("Verein " + std::to_string(c));
+        clubs.Field("Kapazitaet").SetAsInteger(2);
+        clubs.Post();
+    }
+    Open<TSlotProposalDialog>(&TSeasonMenu::ProposeSlots, [&](TSlotProposalDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        ASSERT_TRUE(dialog.Proposal());
+        EXPECT_EQ(dialog.Proposal()->ClashesBefore, 0);
+        EXPECT_TRUE(dialog.Proposal()->Moves.empty());
+    });
+    Open<TSeasonOptimizeDialog>(&TSeasonMenu::OptimizeSeason, [&](TSeasonOptimizeDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        ASSERT_TRUE(dialog.Result());
+        EXPECT_EQ(dialog.Result()->ClashesBefore, 0);
+    });
+}
+
 TEST(SearchWorker, CancelReachesTheSearchAndTheResultTheWindowThread) {
     TSearchWorker worker;
     std::atomic<bool> started{false};

@@ -65,7 +65,6 @@ void TSeasonMenu::OptimizeSeason() {
 
 void TSeasonMenu::ShowClubPlan() {
     const TCurrentSeason current = CurrentSeason(table_, Clubs());
-    TClubPlanDialog dialog(current.Season, Exports, window_);
     // The club of the division's own team, else its first club, is the likeliest choice.
     const TDivisionValues& division = current.Season.Division(current.Division);
     const auto& clubs = current.Season.SlotClubs(current.Division);
@@ -81,11 +80,19 @@ void TSeasonMenu::ShowClubPlan() {
             break;
         }
     }
+    ShowClubPlan(current.Season, chosen, window_);
+}
+
+void TSeasonMenu::ShowClubPlan(const TSeason& season, TClubId chosen, QWidget* parent) {
+    TClubPlanDialog dialog(season, Exports, parent ? parent : window_);
     dialog.SelectClub(chosen);
     Show(dialog);
 }
 
 void TSeasonMenu::SaveAllClubPdfs() {
-    const TCurrentSeason current = CurrentSeason(table_, Clubs());
-    Exports.SaveAllPdfs(current.Season);
+    SaveAllClubPdfs(CurrentSeason(table_, Clubs()).Season);
+}
+
+void TSeasonMenu::SaveAllClubPdfs(const TSeason& season) {
+    Exports.SaveAllPdfs(season);
 }

@@ -42,8 +42,12 @@ public:
 
     void ProposeSlots();
     void OptimizeSeason();
+    // Of the current division's season.
     void ShowClubPlan();
     void SaveAllClubPdfs();
+    // Of a given season (the overview's); parent: the window asking.
+    void ShowClubPlan(const TSeason& season, TClubId chosen, QWidget* parent = nullptr);
+    void SaveAllClubPdfs(const TSeason& season);
 
 private:
     std::vector<TClubValues> Clubs() const;

@@ -1,6 +1,7 @@
 #include "ui/windows/Staffelplan.h"
 
 #include "report/FixtureLayout.h"
+#include "season/ClubTable.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/DBCheckBox.h"
@@ -75,6 +76,8 @@ TStaffelplan::~TStaffelplan() {
 
 void TStaffelplan::InstallSeasonMenu(TDivisionContextMenu& menu) {
     TSeasonMenuHooks hooks;
+    // The halls' capacities and blocked dates, as the overview reads them.
+    hooks.Clubs = [this] { return ClubsFromTable(Store.t_vereine()).Clubs; };
     // Proposals change the slots the way a user would: edit, the fields, post.
     hooks.Apply = [this](const std::vector<TSlotAssignment>& assignments) {
         ApplySlotAssignments(

@@ -141,6 +141,7 @@ private:
     void CreateButtonPanel();
     void InstallSeasonMenu(TDivisionContextMenu& menu);
     void CreateSeasonEntries();
+    void AddClubPlanActions(TSaisonuebersicht& overview);
     void FormCreate();
     void FormDestroy();
     void ApplyReadOnly();
