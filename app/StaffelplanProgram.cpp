@@ -2,6 +2,7 @@
 
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
+#include "app/ForcedEnd.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/windows/Spieltage.h"
@@ -39,4 +40,13 @@ void TStaffelplanProgram::Show() {
         if (const auto notice = main->TakeStartupNotice())
             Guard([&] { MessageBoxes().Inform(*notice); });
     });
+}
+
+void TStaffelplanProgram::CommitSessionData() {
+    TStaffelplan& main = *staffelplan_;
+    const bool interactive = !BoxesNonInteractive();
+    SetBoxesNonInteractive(true);
+    const std::vector<std::string> lines = main.SaveForced();
+    ForcedEnd::Report(lines, main.Store.RescueNeeded());
+    SetBoxesNonInteractive(!interactive);
 }

@@ -27,6 +27,10 @@ public:
     // Shows the main window centred; once it is up, the store's notice about
     // kept files, if any.
     void Show();
+    // The session asks for the data before it may end the process: both
+    // tables saved (a pending row posted where it can be), no box waiting,
+    // a rescue reported on standard error. The program may go on after it.
+    void CommitSessionData();
 
     TStaffelplan& Staffelplan() const { return *staffelplan_; }
     TSpieltage& Spieltage() const { return *spieltage_; }

@@ -45,13 +45,7 @@ int main(int argc, char** argv) {
     // The session may end the process once its data is committed, without
     // anybody left to answer a box; the program may also go on afterwards.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &staffelplan,
-                     [&staffelplan](QSessionManager&) {
-                         const bool interactive = !BoxesNonInteractive();
-                         SetBoxesNonInteractive(true);
-                         const std::vector<std::string> lines = staffelplan.SaveForced();
-                         ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());
-                         SetBoxesNonInteractive(!interactive);
-                     });
+                     [&program](QSessionManager&) { program.CommitSessionData(); });
 
     // A signal during a start-up box has ended that box; the main loop would
     // forget it.

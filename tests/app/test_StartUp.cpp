@@ -71,6 +71,39 @@ TEST_F(StartUpTest, EndSavesBothTables) {
     EXPECT_TRUE(boxes.Shown.empty());
 }
 
+// The session's request for the data: the pending row reaches the file,
+// a row that cannot be posted is dropped with a line on standard error
+// instead of a box, and the program goes on with its boxes as before.
+TEST_F(StartUpTest, SessionEndSavesWithoutBoxesAndTheProgramGoesOn) {
+    TStaffelplanProgram program(TRegionalSettings::German(), FixedClock);
+    program.Show();
+    TRecordTable& divisions = program.Staffelplan().t_staffel();
+    divisions.Append();
+    divisions.Field("Jahr").SetAsInteger(2009);
+    divisions.Field("Klasse").SetAsText("Bezirksliga");
+    program.CommitSessionData();
+    EXPECT_NE(TScratchFolder::Read(StaffelFileName).find("Klasse=\"Bezirksliga\""),
+              std::string::npos);
+    EXPECT_EQ(divisions.State(), tsBrowse);
+
+    divisions.Append(); // no class: cannot be posted
+    divisions.Field("Jahr").SetAsInteger(2010);
+    testing::internal::CaptureStderr();
+    program.CommitSessionData();
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("verworfen"), std::string::npos) << told;
+    EXPECT_TRUE(boxes.Shown.empty());
+    EXPECT_FALSE(BoxesNonInteractive());
+
+    divisions.First();
+    divisions.Edit();
+    divisions.Field("Klasse").SetAsText("Kreisliga");
+    divisions.Post();
+    program.Staffelplan().Store.SaveStaffel();
+    EXPECT_NE(TScratchFolder::Read(StaffelFileName).find("Klasse=\"Kreisliga\""),
+              std::string::npos);
+}
+
 TEST(SignalQuit, TerminationSignalsReachTheEventLoop) {
     TSignalQuit termination;
     QSignalSpy received(&termination, &TSignalQuit::Received);
