@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -49,7 +50,7 @@ void Work(TShared& s, std::size_t first, std::size_t step, std::size_t blocks, s
 
 } // namespace
 
-void MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
+bool MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
                  const std::function<void(std::size_t, std::size_t)>& make,
                  const std::function<void(std::size_t)>& take) {
     workers = std::max<std::size_t>(1, std::min(workers, blocks));
@@ -57,6 +58,7 @@ void MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
     TShared s;
     s.MadeIn.assign(slots, 0);
     std::exception_ptr failure;
+    bool started = false;
     {
         std::vector<std::jthread> threads;
         // Stops the workers before they are joined, also when a take throws.
@@ -74,6 +76,11 @@ void MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
                 threads.emplace_back([&s, w, workers, blocks, slots, &make] {
                     Work(s, w, workers, blocks, slots, make);
                 });
+        } catch (const std::system_error&) {
+            return false; // stopped and joined on the way out; nothing was taken
+        }
+        started = true;
+        try {
             for (std::size_t block = 0; block < blocks; ++block) {
                 const std::size_t slot = block % slots;
                 {
@@ -96,4 +103,5 @@ void MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
         std::rethrow_exception(failure);
     if (s.Failure)
         std::rethrow_exception(s.Failure);
+    return started;
 }

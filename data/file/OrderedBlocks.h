@@ -8,6 +8,7 @@
 // threads; take(slot) then runs on the calling thread, block after block.
 // A slot is made again only after its block was taken. The first exception
 // of either ends the work and is rethrown once every worker has stopped.
-void MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
+// False when the workers could not be started: then nothing was taken.
+bool MakeInOrder(std::size_t blocks, std::size_t workers, std::size_t slots,
                  const std::function<void(std::size_t slot, std::size_t block)>& make,
                  const std::function<void(std::size_t slot)>& take);

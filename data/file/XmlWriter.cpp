@@ -433,17 +433,18 @@ void TDataFileWriter::Row(const TStoredRow& row) {
 // sink in file order, so that the making overlaps the writing.
 void TDataFileWriter::Rows(const TRecordTable& table) {
     const std::size_t rows = table.RowsToSaveCount();
-    if (rows < ParallelFrom) {
+    if (rows < ParallelFrom || !RowsInBlocks(table, BlockWorkers()))
         table.VisitRowsToSave(0, rows, [this](const TStoredRow& row) { Row(row); });
-        return;
-    }
+}
+
+bool TDataFileWriter::RowsInBlocks(const TRecordTable& table, std::size_t workers) {
+    const std::size_t rows = table.RowsToSaveCount();
     TState& s = *state_;
     s.Flush();
-    const std::size_t workers = BlockWorkers();
     std::vector<std::unique_ptr<TState>> slots;
     for (std::size_t i = 0; i < 2 * workers; ++i)
         slots.push_back(s.ForBlock());
-    MakeInOrder(
+    return MakeInOrder(
         (rows + BlockRows - 1) / BlockRows, workers, slots.size(),
         [&](std::size_t slot, std::size_t block) {
             TState& made = *slots[slot];

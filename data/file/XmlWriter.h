@@ -31,6 +31,8 @@ public:
     struct TState;
 
 private:
+    // False when no worker thread could be started; nothing was written then.
+    bool RowsInBlocks(const TRecordTable& table, std::size_t workers);
     std::unique_ptr<TState> state_;
 };
 
