@@ -49,4 +49,8 @@ void TStaffelplanProgram::CommitSessionData() {
     const std::vector<std::string> lines = main.SaveForced();
     ForcedEnd::Report(lines, main.Store.RescueNeeded());
     SetBoxesNonInteractive(!interactive);
+    // The pending row was posted (or dropped) behind the editing cycle's
+    // back; the editors follow as after a save of the user's own.
+    if (main.t_staffel().State() == tsBrowse)
+        main.DisableEditors();
 }

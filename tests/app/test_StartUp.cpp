@@ -2,6 +2,8 @@
 // about a kept file, the saves at the end, and the termination signals.
 #include "tests/ui/test_StaffelplanFixture.h"
 
+#include "ui/controls/DBEdit.h"
+#include "ui/controls/MYDBNav.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/Spieltage.h"
@@ -77,14 +79,23 @@ TEST_F(StartUpTest, EndSavesBothTables) {
 TEST_F(StartUpTest, SessionEndSavesWithoutBoxesAndTheProgramGoesOn) {
     TStaffelplanProgram program(TRegionalSettings::German(), FixedClock);
     program.Show();
-    TRecordTable& divisions = program.Staffelplan().t_staffel();
-    divisions.Append();
+    TStaffelplan& window = program.Staffelplan();
+    const auto editorsLocked = [&window] {
+        for (TDBEdit* edit : window.AllEditors())
+            if (edit->isEnabled())
+                return false;
+        return true;
+    };
+    TRecordTable& divisions = window.t_staffel();
+    window.MYDBNav1->ClickButton(nbInsert);
+    ASSERT_FALSE(editorsLocked());
     divisions.Field("Jahr").SetAsInteger(2009);
     divisions.Field("Klasse").SetAsText("Bezirksliga");
     program.CommitSessionData();
     EXPECT_NE(TScratchFolder::Read(StaffelFileName).find("Klasse=\"Bezirksliga\""),
               std::string::npos);
     EXPECT_EQ(divisions.State(), tsBrowse);
+    EXPECT_TRUE(editorsLocked()) << "as after a save of the user's own";
 
     divisions.Append(); // no class: cannot be posted
     divisions.Field("Jahr").SetAsInteger(2010);
