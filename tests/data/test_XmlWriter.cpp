@@ -49,6 +49,35 @@ TEST(XmlWriter, EscapesEveryListedCharacter) {
     }
 }
 
+// Long texts are scanned sixteen bytes a step: a special byte is found at
+// every position, before, inside and after such a step, also as the last
+// byte and beside high bytes.
+TEST(XmlWriter, FindsSpecialBytesAtEveryPositionOfALongText) {
+    const std::pair<char, std::string> escaped[] = {
+        {'<', "&lt;"},     {'>', "&gt;"},     {'&', "&amp;"},    {'\'', "&apos;"}, {'"', "&quot;"},
+        {'\\', "&#092;"}, {'\t', "&#009;"}, {'\n', "&#010;"}, {'\r', "&#013;"}};
+    constexpr std::size_t Length = 40;
+    for (std::size_t at = 0; at < Length; ++at) {
+        for (const auto& [special, escape] : escaped) {
+            std::string text(Length, '\xE4');
+            text[at] = special;
+            TDataPacket packet;
+            packet.Fields = {Def("T", ctText, 60)};
+            packet.Rows.push_back({{text}, 0});
+            EXPECT_EQ(RowsPart(WriteDataPacket(packet)),
+                      "<ROW T=\"" + std::string(at, '\xE4') + escape +
+                          std::string(Length - at - 1, '\xE4') + "\"/>")
+                << "at " << at << ": " << escape;
+        }
+        std::string control(Length, 'a');
+        control[at] = '\x1F';
+        TDataPacket packet;
+        packet.Fields = {Def("T", ctText, 60)};
+        packet.Rows.push_back({{control}, 0});
+        EXPECT_THROW(WriteDataPacket(packet), TStaffelError) << "at " << at;
+    }
+}
+
 TEST(XmlWriter, RefusesAControlByteRatherThanWriteAFileThatIsNoXml) {
     for (const std::string& text :
          {std::string("nul\0x", 5), std::string("\x01"), std::string("a\x1B[0m")}) {
