@@ -433,12 +433,12 @@ void TDataFileWriter::Row(const TStoredRow& row) {
 // sink in file order, so that the making overlaps the writing.
 void TDataFileWriter::Rows(const TRecordTable& table) {
     const std::size_t rows = table.RowsToSaveCount();
-    if (rows < ParallelFrom || !RowsInBlocks(table, BlockWorkers()))
+    if (rows < ParallelFrom || !RowsInBlocks(table, rows, BlockWorkers()))
         table.VisitRowsToSave(0, rows, [this](const TStoredRow& row) { Row(row); });
 }
 
-bool TDataFileWriter::RowsInBlocks(const TRecordTable& table, std::size_t workers) {
-    const std::size_t rows = table.RowsToSaveCount();
+bool TDataFileWriter::RowsInBlocks(const TRecordTable& table, std::size_t rows,
+                                   std::size_t workers) {
     TState& s = *state_;
     s.Flush();
     std::vector<std::unique_ptr<TState>> slots;

@@ -32,7 +32,7 @@ public:
 
 private:
     // False when no worker thread could be started; nothing was written then.
-    bool RowsInBlocks(const TRecordTable& table, std::size_t workers);
+    bool RowsInBlocks(const TRecordTable& table, std::size_t rows, std::size_t workers);
     std::unique_ptr<TState> state_;
 };
 

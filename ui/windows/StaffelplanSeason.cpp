@@ -52,8 +52,6 @@ void TStaffelplan::AddClubPlanActions(TSaisonuebersicht& overview) {
                              if (const TSeason* season = overview.Season())
                                  work(TSeason(*season));
                          }));
-        QObject::connect(&overview, &TSaisonuebersicht::SeasonShown, action,
-                         [&overview, action] { action->setEnabled(overview.Season() != nullptr); });
         overview.AddAction(action);
     };
     add(QStringLiteral("Plan eines Vereins …"), [this, &overview](const TSeason& season) {
