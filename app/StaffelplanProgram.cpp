@@ -49,8 +49,7 @@ void TStaffelplanProgram::CommitSessionData() {
     const std::vector<std::string> lines = main.SaveForced();
     ForcedEnd::Report(lines, main.Store.RescueNeeded());
     SetBoxesNonInteractive(!interactive);
-    // The pending row was posted (or dropped) behind the editing cycle's
-    // back; the editors follow as after a save of the user's own.
-    if (main.t_staffel().State() == tsBrowse)
-        main.DisableEditors();
+    // The pending rows were posted behind the editing cycles' backs; the
+    // editors follow as after a save of the user's own.
+    main.LockSavedEditors();
 }

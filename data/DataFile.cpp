@@ -69,6 +69,7 @@ void TDataFile::Load() {
     const TFileBytes content = ReadFileBytes(fileName_);
     LoadTableFromContent(table_, content.View());
     known_ = content.Fingerprint;
+    MarkInFile();
 }
 
 void TDataFile::Reload() {
@@ -77,6 +78,21 @@ void TDataFile::Reload() {
         throw TStaffelError(error);
     LoadTableFromContent(table_, content.View());
     known_ = content.Fingerprint;
+    MarkInFile();
+}
+
+bool TDataFile::Unsaved() const {
+    return table_.Active() && table_.ChangeCount() != changesInFile_;
+}
+
+void TDataFile::MarkInFile() {
+    changesInFile_ = table_.ChangeCount();
+}
+
+std::string TDataFile::KeepUnsaved(const TLocalTime& now) {
+    const std::string ours = DatedName({}, ".ungespeichert-", now);
+    WriteTable(table_, ours, fileName_);
+    return ours;
 }
 
 std::string TDataFile::DatedName(const std::string& folder, std::string_view kind,
@@ -187,6 +203,7 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
             WriteTable(table, ours, fileName_);
             LoadTableFromContent(table_, disk.Content->View());
             known_ = disk.Content->Fingerprint;
+            MarkInFile();
             if (policy.Inform)
                 policy.Inform("Die Datei " + Quoted(fileName_) +
                               " wurde außerhalb des Programms geändert. Diese Fassung wurde "
@@ -207,16 +224,21 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
                  : ", und diese Fassung kann nicht geladen werden (" + theirsUnloadable + ")") +
             ". Sie wurde als " + Quoted(kept) + " aufbewahrt" + ending);
     };
+    const bool ownTable = &table == &table_;
     try {
         known_ = WriteTable(table, fileName_, {});
     } catch (const TFolderSyncError& error) {
         known_ = error.Written;
+        if (ownTable)
+            MarkInFile();
         tellKept(".");
         throw;
     } catch (const TStaffelError&) {
         tellKept(".");
         throw;
     }
+    if (ownTable)
+        MarkInFile();
     tellKept("; gespeichert wurde die Fassung des Programms.");
     return true;
 }

@@ -5,6 +5,7 @@
 #include "data/LocalTime.h"
 #include "data/file/FileFingerprint.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,6 +57,14 @@ public:
     std::optional<std::string> UnloadableNotice(const std::string& reason);
 
     bool ChangedOnDisk();
+    // Whether the table holds a change the file lacks (a failed save).
+    bool Unsaved() const;
+    // The table's content is now what the file holds (it took over content
+    // written through another table).
+    void MarkInFile();
+    // Writes the table beside the file as its unsaved version and returns
+    // that name.
+    std::string KeepUnsaved(const TLocalTime& now);
 
     // Posts a pending edit of table, then writes it to the file. When the
     // file changed from outside, policy decides; returns false when the
@@ -78,4 +87,5 @@ private:
     std::string fileName_;
     TRecordTable& table_;
     std::optional<TFileFingerprint> known_; // nothing: no file known to be there
+    std::uint64_t changesInFile_ = 0;       // the table's ChangeCount when last in step
 };

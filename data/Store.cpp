@@ -186,16 +186,16 @@ void TStore::TellSaved(const TDataFile& file) {
             listener(file.FileName());
 }
 
-void TStore::SaveStaffel() {
-    Save(staffelFile_, staffel_);
+bool TStore::SaveStaffel() {
+    return Save(staffelFile_, staffel_);
 }
 
-void TStore::SaveSpieltage() {
-    Save(spieltageFile_, spieltage_);
+bool TStore::SaveSpieltage() {
+    return Save(spieltageFile_, spieltage_);
 }
 
-void TStore::SaveVereine() {
-    Save(vereineFile_, vereine_);
+bool TStore::SaveVereine() {
+    return Save(vereineFile_, vereine_);
 }
 
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
@@ -212,6 +212,18 @@ std::vector<std::string> TStore::DataFileNames() const {
 bool TStore::ChangedOnDisk(const std::string& fileName) {
     TDataFile* file = FindDataFile(fileName);
     return file && file->ChangedOnDisk();
+}
+
+bool TStore::Unsaved(const std::string& fileName) {
+    TDataFile* file = FindDataFile(fileName);
+    return !readOnly_ && file && file->Unsaved();
+}
+
+std::optional<std::string> TStore::KeepUnsavedBeside(const std::string& fileName) {
+    TDataFile* file = FindDataFile(fileName);
+    if (readOnly_ || !file || !file->Unsaved())
+        return std::nullopt;
+    return FullPath(file->KeepUnsaved(clock_()));
 }
 
 void TStore::Reload(const std::string& fileName) {
@@ -260,8 +272,10 @@ void TStore::CopyStaffel() {
     kopie_.Post();
     // A file changed from outside may have been loaded instead: that version
     // is what the user now sees.
-    if (Save(staffelFile_, kopie_))
+    if (Save(staffelFile_, kopie_)) {
         staffel_.OpenOnContent(kopie_.ContentAsSaved());
+        staffelFile_.MarkInFile();
+    }
     TellSaved(staffelFile_);
 }
 
@@ -294,7 +308,7 @@ bool TStore::AssignSpieltage(const std::function<bool()>& chooseCalendar,
 
 void TStore::FormDestroy() {
     std::string messages;
-    for (const std::string& message : SaveAllAtEnd(false)) {
+    for (const std::string& message : SaveAllAtEnd(TEndKind::Asking)) {
         if (!messages.empty())
             messages += "\n\n";
         messages += message;
@@ -304,13 +318,19 @@ void TStore::FormDestroy() {
 }
 
 std::vector<std::string> TStore::FormDestroyForced() {
-    return SaveAllAtEnd(true);
+    return SaveAllAtEnd(TEndKind::Forced);
+}
+
+std::vector<std::string> TStore::CommitForced() {
+    return SaveAllAtEnd(TEndKind::GoingOn);
 }
 
 // The program ends whatever happens, so a pending row that cannot be posted
 // must not cost the table's other changes since the last save: that row is
-// dropped and the rest is saved, or rescued when even that fails.
-std::vector<std::string> TStore::SaveAllAtEnd(bool forced) {
+// dropped and the rest is saved, or rescued when even that fails. Where the
+// program goes on, the row is put back for the user to finish.
+std::vector<std::string> TStore::SaveAllAtEnd(TEndKind kind) {
+    const bool forced = kind != TEndKind::Asking;
     rescueNeeded_ = false;
     std::vector<std::string> messages;
     if (readOnly_)
@@ -333,19 +353,33 @@ std::vector<std::string> TStore::SaveAllAtEnd(bool forced) {
         } catch (const TStaffelError& error) {
             messages.push_back(error.what());
         }
-        if (table.State() == tsEdit || table.State() == tsInsert) {
-            table.Cancel();
+        const std::optional<TPendingRow> held = table.TakePending();
+        const auto putBack = [&] {
+            if (!held || kind != TEndKind::GoingOn)
+                return;
+            try {
+                table.RestorePending(*held);
+            } catch (const TStaffelError& error) {
+                messages.push_back(error.what());
+            }
+        };
+        if (held) {
             try {
                 file->Save(table, policy);
-                messages.push_back("Die nicht speicherbare Eingabe wurde verworfen; alle anderen "
-                                   "Änderungen wurden in \"" +
-                                   FullPath(file->FileName()) + "\" gespeichert.");
+                messages.push_back(
+                    (kind == TEndKind::GoingOn
+                         ? "Die noch nicht speicherbare Eingabe bleibt offen; alle anderen "
+                         : "Die nicht speicherbare Eingabe wurde verworfen; alle anderen ") +
+                    std::string("Änderungen wurden in \"") + FullPath(file->FileName()) +
+                    "\" gespeichert.");
+                putBack();
                 continue;
             } catch (const TStaffelError& error) {
                 messages.push_back(error.what());
             }
         }
         messages.push_back(file->Rescue(table, policy.Now));
+        putBack();
         rescueNeeded_ = true;
     }
     return messages;

@@ -41,9 +41,10 @@ public:
     // The save points. A file changed from outside is never overwritten
     // unseen: OnOutsideChange decides, both versions stay on disk and
     // OnInform hears their names. Fail in read-only mode.
-    void SaveStaffel();
-    void SaveSpieltage();
-    void SaveVereine();
+    // Return false when the other version was loaded instead.
+    bool SaveStaffel();
+    bool SaveSpieltage();
+    bool SaveVereine();
 
     // Told the data file's name after its table was written, or loaded anew
     // from the file (an outside change taken over, a copied division).
@@ -67,6 +68,9 @@ public:
     // but asks nothing (a file changed from outside is kept as a backup) and
     // returns the messages as lines for standard error.
     std::vector<std::string> FormDestroyForced();
+    // The same while the program goes on (the session asks for its data): a
+    // pending row that cannot be posted stays pending, the rest is saved.
+    std::vector<std::string> CommitForced();
     // Whether the last end had to write a rescue file.
     bool RescueNeeded() const { return rescueNeeded_; }
 
@@ -80,6 +84,13 @@ public:
     // Whether the file (a data file name or its full path) differs from what
     // was loaded or last saved.
     bool ChangedOnDisk(const std::string& fileName);
+    // Whether the table of that file holds a posted change the file lacks;
+    // never in read-only mode, where nothing is owed to a file.
+    bool Unsaved(const std::string& fileName);
+    // Before the file's version replaces its table: a change the file lacks
+    // is written beside it first. Returns that file's full path, or nothing
+    // when there was nothing to keep (or the data are read-only).
+    std::optional<std::string> KeepUnsavedBeside(const std::string& fileName);
     // Loads the file's current version into its table; a version that cannot
     // be loaded fails and leaves the table as it was.
     void Reload(const std::string& fileName);
@@ -103,7 +114,8 @@ private:
     bool Save(TDataFile& file, TRecordTable& table);
     // A table created at start: written unless read-only.
     void SaveCreated(TDataFile& file);
-    std::vector<std::string> SaveAllAtEnd(bool forced);
+    enum class TEndKind { Asking, Forced, GoingOn };
+    std::vector<std::string> SaveAllAtEnd(TEndKind kind);
 
     std::function<TLocalTime()> clock_;
     TRecordTable staffel_;

@@ -278,6 +278,10 @@ bool TRecordTable::IsEmpty() const {
 bool TRecordTable::Modified() const {
     return impl_->ModifiedFlag;
 }
+std::uint64_t TRecordTable::ChangeCount() const {
+    return impl_->Changes;
+}
+
 int TRecordTable::NetChangeCount() const {
     return impl_->NetChangeCount();
 }

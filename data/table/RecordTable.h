@@ -82,6 +82,15 @@ struct TRowMark {
     friend bool operator==(const TRowMark&, const TRowMark&) = default;
 };
 
+// A pending edit or insert held outside its table, so that the rest can be
+// saved without it and the user can go on typing afterwards.
+struct TPendingRow {
+    TTableState State = tsEdit;
+    std::optional<TRowMark> Mark; // the edited row, or where the insert began
+    bool Appending = false;
+    std::vector<TValue> Values; // one per store field
+};
+
 // Observer of a table. Notified synchronously, in attach order.
 class TTableLink {
 public:
@@ -178,6 +187,10 @@ public:
     void Delete();
     void Refresh();
     void FinishEdit();
+    // Cancels a pending edit or insert and returns it; nothing when none.
+    std::optional<TPendingRow> TakePending();
+    // Starts the edit or insert again with the values it had.
+    void RestorePending(const TPendingRow& row);
     std::optional<TRowMark> RowMark() const;
     void GoToMark(const std::optional<TRowMark>& mark);
     void SuspendLinks();
@@ -190,6 +203,9 @@ public:
     bool IsEmpty() const;
     bool Modified() const;
     int NetChangeCount() const;
+    // Rows stored or deleted since the table was made; never goes back, so
+    // whoever last wrote the table can tell whether it changed since.
+    std::uint64_t ChangeCount() const;
     TField& Field(std::string_view name); // fails (named) when unknown
     TField* FindField(std::string_view name);
     int FieldCount() const;
@@ -210,6 +226,9 @@ public:
     // Runs during Post after the required fields were checked, on the
     // pending values; a failure keeps the row pending.
     std::function<void(TRecordTable&)> BeforePost;
+    // Runs at the end of every successful Post, however it was triggered
+    // (the navigator, a cursor move, an ended edit).
+    std::function<void(TRecordTable&)> AfterPost;
 
     // For the data-file reader and writer (TableContent.h).
     // Fails as a load does when a fixed field list finds no column of its own

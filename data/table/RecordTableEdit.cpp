@@ -242,6 +242,36 @@ void TRecordTable::Cancel() {
     d.Notify(tnRowsChange);
 }
 
+std::optional<TPendingRow> TRecordTable::TakePending() {
+    auto& d = *impl_;
+    if (!d.IsEditing())
+        return std::nullopt;
+    TPendingRow row{d.State, std::nullopt, d.Appending, d.Pending};
+    if (d.State == tsEdit)
+        row.Mark = RowMark();
+    Cancel();
+    if (row.State == tsInsert)
+        row.Mark = RowMark();
+    return row;
+}
+
+void TRecordTable::RestorePending(const TPendingRow& row) {
+    auto& d = *impl_;
+    GoToMark(row.Mark);
+    if (row.State == tsEdit)
+        Edit();
+    else if (row.Appending)
+        Append();
+    else
+        Insert();
+    if (row.Values.size() != d.Pending.size())
+        return; // the table was loaded anew with other fields
+    d.Pending = row.Values;
+    d.ModifiedFlag = true;
+    for (int i = 0; i < d.FieldCount(); ++i)
+        d.Notify(tnFieldChange, d.FieldObjects[i].get());
+}
+
 void TRecordTable::Delete() {
     auto& d = *impl_;
     if (d.State == tsInsert) {
@@ -259,6 +289,7 @@ void TRecordTable::Delete() {
     d.Rows[row].Status |= rsDeleted;
     d.Order.erase(d.Order.begin() + d.Cur);
     d.Log.push_back({row + 1, 0, rsDeleted});
+    ++d.Changes;
     if (d.Cur >= static_cast<int>(d.Order.size()))
         d.Cur = static_cast<int>(d.Order.size()) - 1;
     d.BofFlag = d.Order.empty();
@@ -298,6 +329,7 @@ void TRecordTable::TImpl::StorePending() {
             Order[Cur] = newRow;
         }
         Log.push_back({newRow + 1, old + 1, rsModified});
+        ++Changes;
         return;
     }
     StoreCheck();
@@ -310,6 +342,7 @@ void TRecordTable::TImpl::StorePending() {
     Rows.push_back(EncodeRow(Pending, rsInserted));
     Order.insert(Order.begin() + pos, newRow);
     Log.push_back({newRow + 1, 0, rsInserted});
+    ++Changes;
     Cur = pos;
 }
 
@@ -337,6 +370,8 @@ void TRecordTable::Post() {
     d.EofFlag = false;
     d.SetState(tsBrowse);
     d.Notify(tnRowsChange);
+    if (AfterPost)
+        AfterPost(*this);
 }
 
 // ---- grid view ------------------------------------------------------------------

@@ -50,6 +50,7 @@ struct TRecordTable::TImpl {
     int CurBeforeInsert = -1;
     bool Appending = false;
     bool ModifiedFlag = false;
+    std::uint64_t Changes = 0;
 
     // Links in attach order, each with the id it was attached under.
     std::vector<std::pair<TTableLink*, std::uint64_t>> Links;

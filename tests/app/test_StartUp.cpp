@@ -97,14 +97,24 @@ TEST_F(StartUpTest, SessionEndSavesWithoutBoxesAndTheProgramGoesOn) {
     EXPECT_EQ(divisions.State(), tsBrowse);
     EXPECT_TRUE(editorsLocked()) << "as after a save of the user's own";
 
-    divisions.Append(); // no class: cannot be posted
+    // A half-typed row survives a logout that is then cancelled; the
+    // calendar window's saved edit locks as the main window's does.
+    window.MYDBNav1->ClickButton(nbInsert); // no class: cannot be posted
     divisions.Field("Jahr").SetAsInteger(2010);
+    program.Spieltage().MYDBNav1->ClickButton(nbEdit);
+    window.t_spieltage().Field("Jahr").SetAsInteger(2011);
     testing::internal::CaptureStderr();
     program.CommitSessionData();
     const std::string told = testing::internal::GetCapturedStderr();
-    EXPECT_NE(told.find("verworfen"), std::string::npos) << told;
+    EXPECT_NE(told.find("bleibt offen"), std::string::npos) << told;
     EXPECT_TRUE(boxes.Shown.empty());
     EXPECT_FALSE(BoxesNonInteractive());
+    EXPECT_EQ(divisions.State(), tsInsert);
+    EXPECT_EQ(divisions.Field("Jahr").AsInteger(), 2010);
+    EXPECT_FALSE(editorsLocked());
+    EXPECT_NE(TScratchFolder::Read(SpieltageFileName).find("Jahr=\"2011\""), std::string::npos);
+    EXPECT_FALSE(program.Spieltage().DBEdit3->isEnabled());
+    divisions.Cancel();
 
     divisions.First();
     divisions.Edit();

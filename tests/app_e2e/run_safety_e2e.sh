@@ -96,6 +96,7 @@ click() { # window x y
 press_neu() { click "$1" 260 186; }
 press_loeschen() { click "$1" 355 186; }
 press_speichern() { click "$1" 576 186; }
+grid_second_row=45 # client y of the division list's second row
 
 type_division() { # window year class: the cursor is in the year editor after "neu"
     xdotool type --delay 20 "$2"
@@ -293,6 +294,36 @@ else
     kill -TERM "$pid"
     wait_end "$pid" 10
 fi
+stop_x
+
+# --- A grid click ends an edit ------------------------------------------
+# The edit is saved as "speichern" saves it, so a reload offered after
+# another program replaced the file cannot drop it.
+scenario="grid click saves"
+start_x
+new_folder gridclick "$scratch/divisions.xml"
+start_program gridclick
+main=$(window '^Staffelplan$')
+check "the program opens" test -n "$main"
+click "$main" 465 186 # "ändern": the cursor is in the year editor
+xdotool key Tab Tab Tab ctrl+a
+xdotool type --delay 20 "TV Gitter"
+sleep 0.3
+click "$main" 100 "$grid_second_row"
+check "the edit is in the file once the grid moved on" \
+    timeout 5 bash -c "until grep -q 'Mannschaft=\"TV Gitter\"' '$folder/Ligatafel.xml'; do sleep 0.2; done"
+cp "$folder/Ligatafel.xml" "$scratch/gridclick-saved.xml"
+write_divisions_file "$scratch/outside.xml" '<ROW Ueberschrift="Badminton" Klasse="Von aussen" Jahr="2011" 10Klasse="FALSE"/>'
+cp "$scratch/outside.xml" "$folder/.outside" && mv "$folder/.outside" "$folder/Ligatafel.xml"
+box=$(window '^Best')
+check "the outside change is offered for reloading" test -n "$box"
+[[ -n $box ]] && xdotool windowfocus --sync "$box" key Return # "&Ja"
+sleep 0.5
+click "$main" 695 186 # "abbrechen": the end
+wait_end "$pid" 10
+check "the program ends with status 0 (got $status)" test "$status" = 0
+check "the reloaded file was not overwritten" has Ligatafel.xml 'Klasse="Von aussen"'
+check "the grid click's edit had reached the file" grep -q 'TV Gitter' "$scratch/gridclick-saved.xml"
 stop_x
 
 exit $failed

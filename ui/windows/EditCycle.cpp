@@ -1,9 +1,57 @@
 #include "ui/windows/EditCycle.h"
 
 #include "data/table/RecordTable.h"
+#include "ui/ErrorGuard.h"
+#include "ui/MessageBoxes.h"
 
-TEditCycle::TEditCycle(TRecordTable& table, TEditCycleActions actions)
-    : table_(table), actions_(std::move(actions)) {}
+#include <QApplication>
+#include <QWidget>
+
+namespace {
+// While another dialog is open the save waits, so that a file loaded
+// instead cannot change the row that dialog works on.
+constexpr int RetryMs = 150;
+} // namespace
+
+TEditCycle::TEditCycle(TRecordTable& table, TEditCycleActions actions, QWidget* window)
+    : table_(table), actions_(std::move(actions)), window_(window) {
+    owed_.setSingleShot(true);
+    owed_.setInterval(0);
+    QObject::connect(&owed_, &QTimer::timeout, Guarded([this] { SaveOwed(); }));
+    if (actions_.Unsaved)
+        table_.AfterPost = [this](TRecordTable&) { Posted(); };
+}
+
+TEditCycle::~TEditCycle() {
+    if (actions_.Unsaved)
+        table_.AfterPost = nullptr;
+}
+
+// The post has not finished its caller's work yet (a cursor move, an
+// export): the save comes after it.
+void TEditCycle::Posted() {
+    owed_.setInterval(0);
+    owed_.start();
+}
+
+bool TEditCycle::AtRest() const {
+    const QWidget* modal = QApplication::activeModalWidget();
+    const bool ownLoop = !modal || (window_ && modal == window_->window());
+    return ownLoop && !QApplication::activePopupWidget() && !BoxesNonInteractive();
+}
+
+void TEditCycle::SaveOwed() {
+    if (!actions_.Unsaved || !actions_.Unsaved() || table_.State() != tsBrowse)
+        return;
+    if (!AtRest()) {
+        owed_.setInterval(RetryMs);
+        owed_.start();
+        return;
+    }
+    actions_.SaveTable();
+    if (actions_.LockEditors)
+        actions_.LockEditors();
+}
 
 void TEditCycle::BeforeAction(TMNavigateBtn button) {
     switch (button) {
@@ -35,7 +83,9 @@ void TEditCycle::Click(TMNavigateBtn button) {
             actions_.AfterInsert();
         break;
     case nbPost:
-        // A failed save ends here, leaving the editors unlocked for correction.
+        // A failed save ends here, leaving the editors unlocked for correction,
+        // and is not tried a second time behind the user's back.
+        owed_.stop();
         actions_.SaveTable();
         if (actions_.LockEditors)
             actions_.LockEditors();

@@ -6,8 +6,12 @@
 // pending.
 #include "ui/controls/MYDBNavTypes.h"
 
+#include <QPointer>
+#include <QTimer>
+
 #include <functional>
 
+class QWidget;
 class TRecordTable;
 
 struct TEditCycleActions {
@@ -22,17 +26,33 @@ struct TEditCycleActions {
     std::function<void()> LockEditors;
     // After nbInsert; may be empty.
     std::function<void()> AfterInsert;
+    // Whether the table holds a posted change its file lacks. Set, a post the
+    // navigator did not make (a grid move, an export ending the edit) is
+    // saved the same way as soon as the window is at rest.
+    std::function<bool()> Unsaved;
 };
 
 class TEditCycle {
 public:
-    TEditCycle(TRecordTable& table, TEditCycleActions actions);
+    // window: where the cycle's own modal loop runs (none for the main window).
+    TEditCycle(TRecordTable& table, TEditCycleActions actions, QWidget* window = nullptr);
+    ~TEditCycle();
+    TEditCycle(const TEditCycle&) = delete;
+    TEditCycle& operator=(const TEditCycle&) = delete;
 
     void BeforeAction(TMNavigateBtn button);
     void Click(TMNavigateBtn button);
+    // Saves a post made elsewhere, if it is not in the file yet.
+    void SaveOwed();
 
 private:
+    void Posted();
+    // No other dialog, menu or box open, nothing pending: a save may ask.
+    bool AtRest() const;
+
     TRecordTable& table_;
     TEditCycleActions actions_;
+    QPointer<QWidget> window_;
+    QTimer owed_;
     int rowsBeforeDelete_ = 0;
 };

@@ -21,11 +21,15 @@ std::string OutsideChangeQuestion(const std::string& fullPath) {
            "daneben aufbewahrt.\n\nIn beiden Fällen bleiben beide Fassungen erhalten.";
 }
 
-std::string ReloadQuestion(const std::string& fullPath) {
+std::string ReloadQuestion(const std::string& fullPath, const std::string& kept) {
     return "Die Datei \"" + fullPath +
            "\" wurde außerhalb von Staffelplan geändert (von einem anderen Programm, einem "
            "anderen Rechner oder einem Sync-Dienst).\n\nSoll sie jetzt neu geladen werden? "
-           "Wenn nicht, fragt Staffelplan vor dem nächsten Speichern, welche Fassung gelten soll.";
+           "Wenn nicht, fragt Staffelplan vor dem nächsten Speichern, welche Fassung gelten soll." +
+           (kept.empty() ? std::string()
+                         : "\n\nIhre Änderungen, die noch nicht in dieser Datei stehen, wurden "
+                           "vorher in \"" +
+                               kept + "\" gesichert.");
 }
 
 TOutsideChangeAnswer AskAboutOutsideChange(const TOutsideChange& change) {
@@ -75,7 +79,9 @@ void TOutsideChangeWatch::CheckFile(const std::string& fileName) {
     const auto declined = declined_.find(fileName);
     if (declined != declined_.end() && declined->second == state)
         return;
-    if (MessageBoxes().Confirm(ReloadQuestion(FullPath(fileName)), cbYesNo) == caAccept) {
+    // The reload must not cost a change the file lacks (a failed save).
+    const std::string kept = store_.KeepUnsavedBeside(fileName).value_or(std::string());
+    if (MessageBoxes().Confirm(ReloadQuestion(FullPath(fileName), kept), cbYesNo) == caAccept) {
         declined_.erase(fileName);
         store_.Reload(fileName);
     } else {

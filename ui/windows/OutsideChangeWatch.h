@@ -19,7 +19,8 @@
 // to answer (caClosed) keeps the file on disk and the program's changes aside.
 TOutsideChangeAnswer AskAboutOutsideChange(const TOutsideChange& change);
 std::string OutsideChangeQuestion(const std::string& fullPath);
-std::string ReloadQuestion(const std::string& fullPath);
+// kept: where the program's changes the file lacks were written first.
+std::string ReloadQuestion(const std::string& fullPath, const std::string& kept = {});
 inline constexpr const char* LoadTheirsAnswer = "Andere Fassung laden";
 inline constexpr const char* SaveOursAnswer = "Meine Fassung speichern";
 

@@ -30,8 +30,9 @@ TSpieltage::TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent)
     actions.FocusFirstEditor = [this] { DBEdit3->setFocus(); };
     actions.SaveTable = [this] { store_.SaveSpieltage(); };
     actions.Leave = [this] { done(QDialog::Accepted); };
+    actions.Unsaved = [this] { return store_.Unsaved(SpieltageFileName); };
     // Once unlocked, the editors stay unlocked: no LockEditors.
-    cycle_ = std::make_unique<TEditCycle>(store_.t_spieltage(), std::move(actions));
+    cycle_ = std::make_unique<TEditCycle>(store_.t_spieltage(), std::move(actions), this);
 
     Guard([this] { FormCreate(); });
 }

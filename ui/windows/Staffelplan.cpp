@@ -17,6 +17,7 @@
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/OutsideChangeWatch.h"
 #include "ui/windows/Spieltage.h"
+#include "ui/windows/Vereine.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     actions.LockEditors = [this] { DisableEditors(); };
     // The new row's 10Klasse is already false; the box only has to show it.
     actions.AfterInsert = [this] { DBCheckBox1->setCheckState(Qt::Unchecked); };
+    actions.Unsaved = [this] { return Store.Unsaved(StaffelFileName); };
     cycle_ = std::make_unique<TEditCycle>(Store.t_staffel(), std::move(actions));
 
     Store.SetReadOnly(readOnly);
@@ -108,11 +110,20 @@ void TStaffelplan::EndNormally() {
 
 std::vector<std::string> TStaffelplan::EndForced() {
     ended_ = true;
-    return SaveForced();
+    return Store.FormDestroyForced();
 }
 
 std::vector<std::string> TStaffelplan::SaveForced() {
-    return Store.FormDestroyForced();
+    return Store.CommitForced();
+}
+
+void TStaffelplan::LockSavedEditors() {
+    if (Store.t_staffel().State() == tsBrowse)
+        DisableEditors();
+    if (Spieltage && Store.t_spieltage().State() == tsBrowse)
+        Spieltage->DisableEditors();
+    if (Vereine && Store.t_vereine().State() == tsBrowse)
+        Vereine->DisableEditors();
 }
 
 // Editors stay locked for good: the buttons that would unlock them are off.

@@ -127,8 +127,12 @@ public:
     // before the window goes, so that a signal during its error box can
     // still turn it into a forced end.
     void EndNormally();
-    // The same while the program goes on (the session asks for its data).
+    // The same while the program goes on (the session asks for its data): a
+    // pending row that cannot be posted stays pending.
     std::vector<std::string> SaveForced();
+    // After a save behind the editing cycles' backs: the editors of every
+    // window whose table has nothing pending lock as after a save.
+    void LockSavedEditors();
     // Nothing pending, no dialog or box open: the moment to offer a reload.
     bool Idle();
 

@@ -28,8 +28,9 @@ TVereine::TVereine(TStore& store, QWidget* parent) : QDialog(parent), store_(sto
     actions.FocusFirstEditor = [this] { DBEdit1->setFocus(); };
     actions.SaveTable = [this] { store_.SaveVereine(); };
     actions.Leave = [this] { done(QDialog::Accepted); };
+    actions.Unsaved = [this] { return store_.Unsaved(VereineFileName); };
     // As in the calendar window, the editors stay unlocked once unlocked.
-    cycle_ = std::make_unique<TEditCycle>(store_.t_vereine(), std::move(actions));
+    cycle_ = std::make_unique<TEditCycle>(store_.t_vereine(), std::move(actions), this);
     DisableEditors();
 }
 
