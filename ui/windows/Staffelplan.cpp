@@ -16,6 +16,7 @@
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/OutsideChangeWatch.h"
+#include "ui/windows/ScreenReaderTexts.h"
 #include "ui/windows/Spieltage.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     setWindowTitle(readOnly ? "Staffelplan (schreibgeschützt)" : "Staffelplan");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(765, 558);
+    ClientArea = new QWidget(this);
+    ClientArea->setFixedSize(765, 558);
     setFont(UiFont({"Tahoma", 8}));
 
     d_staffel = new TDataSource(this);
@@ -46,6 +48,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
     CreateSeasonEntries();
     InstallSeasonMenu(*DivisionMenu);
+    CreateMenuBar();
+    SetScreenReaderTexts(*this);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -125,8 +129,6 @@ void TStaffelplan::ApplyReadOnly() {
     for (TDBEdit* edit : AllEditors())
         edit->SetReadOnly(true);
     DBCheckBox1->SetReadOnly(true);
-    Button3->setEnabled(false);
-    Button6->setEnabled(false);
 }
 
 bool TStaffelplan::Idle() {
@@ -134,9 +136,8 @@ bool TStaffelplan::Idle() {
         return table.State() == tsEdit || table.State() == tsInsert;
     };
     return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
-           !pending(Store.t_vereine()) &&
-           !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
-           !BoxesNonInteractive();
+           !pending(Store.t_vereine()) && !QApplication::activeModalWidget() &&
+           !QApplication::activePopupWidget() && !BoxesNonInteractive();
 }
 
 std::array<TDBEdit*, 24> TStaffelplan::AllEditors() const {
