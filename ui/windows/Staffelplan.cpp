@@ -136,8 +136,9 @@ bool TStaffelplan::Idle() {
         return table.State() == tsEdit || table.State() == tsInsert;
     };
     return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
-           !pending(Store.t_vereine()) && !QApplication::activeModalWidget() &&
-           !QApplication::activePopupWidget() && !BoxesNonInteractive();
+           !pending(Store.t_vereine()) &&
+           !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+           !BoxesNonInteractive();
 }
 
 std::array<TDBEdit*, 24> TStaffelplan::AllEditors() const {
