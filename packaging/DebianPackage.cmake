@@ -17,6 +17,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE ${STAFFEL_BUILD_NUMBER})
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Building needs libcmark-dev (the user guide's HTML, packaging/UserGuide.cmake);
+# the package carries that HTML, so running needs no Markdown library.
 # Qt loads its platform plugins and finds the Arial substitute at run time, so
 # dpkg-shlibdeps cannot see those; it adds the C and C++ runtime.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS

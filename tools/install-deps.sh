@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+  cmark libcmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 xvfb xauth xdotool poppler-utils
   cups printer-driver-cups-pdf

@@ -8,6 +8,7 @@ set -uo pipefail
 skip=77
 program=${1:?program}
 expected=${2:?expected folder}
+source "$(cd "$(dirname "$0")" && pwd)/client_area.sh"
 
 
 # Inside Xvfb: start the program, wait for its window, end it, wait for it.
@@ -30,7 +31,7 @@ inner() {
     cancel)
         # The navigator stands at (4, 174); its "abbrechen" button at 632..750
         # inside it, so the button's middle is at (695, 186) of the client area.
-        xdotool mousemove --sync --window "$wid" 695 186 click 1
+        click_client "$wid" 695 186
         ;;
     esac
     local status=0

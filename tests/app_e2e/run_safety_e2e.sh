@@ -89,8 +89,9 @@ wait_end() { # pid seconds
 }
 
 # Navigator buttons of the main window (client coordinates).
+source "$(cd "$(dirname "$0")" && pwd)/client_area.sh"
 click() { # window x y
-    xdotool mousemove --sync --window "$1" "$2" "$3" click 1
+    click_client "$1" "$2" "$3"
     sleep 0.3
 }
 press_neu() { click "$1" 260 186; }

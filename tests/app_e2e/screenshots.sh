@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the real program under Xvfb:
-# docs/screenshots/main-browse.png, main-edit.png, calendar.png, chooser.png
-# and about.png. Usage: screenshots.sh <Staffelplan executable> [output folder]
+# docs/screenshots/main-browse.png, menu-staffel.png (the "Staffel" menu
+# open), main-edit.png, calendar.png, chooser.png and about.png. Usage: screenshots.sh <Staffelplan executable> [output folder]
 set -euo pipefail
 program=${1:?program}
 out=${2:-$(cd "$(dirname "$0")/../.." && pwd)/docs/screenshots}
@@ -35,11 +35,19 @@ shot() { # window-name file
     sleep 0.7
     import -window "$wid" "$out/$2"
 }
-click() { # x y in the main window
-    xdotool mousemove --sync --window "$main" "$1" "$2" click 1
+source "$here/client_area.sh"
+click() { # x y in the main window's client area
+    click_client "$main" "$1" "$2"
 }
 
 shot Staffelplan main-browse.png
+# The open menu is a window of its own: the screen where the main window stands.
+xdotool windowfocus --sync "$main" key alt+s
+sleep 0.7
+eval "$(xdotool getwindowgeometry --shell "$main")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/menu-staffel.png"
+xdotool key Escape
+sleep 0.3
 click 463 186 # "ändern"
 shot Staffelplan main-edit.png
 click 695 186 # "abbrechen": ends the edit

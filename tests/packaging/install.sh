@@ -17,7 +17,8 @@ for exe in bin/Staffelplan bin/staffelplan bin/staffelplan-saison; do
   [[ -x $root/$exe ]] || fail "$exe missing or not executable"
 done
 for file in applications/$id.desktop metainfo/$id.metainfo.xml \
-    icons/hicolor/scalable/apps/$id.svg doc/staffelplan/copyright; do
+    icons/hicolor/scalable/apps/$id.svg doc/staffelplan/copyright \
+    staffelplan/handbuch/Benutzerhandbuch.html staffelplan/handbuch/screenshots/main-browse.png; do
   [[ -f $share/$file ]] || fail "share/$file missing"
 done
 

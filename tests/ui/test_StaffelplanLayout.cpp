@@ -7,13 +7,14 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 
 namespace {
 
-QRect InWindow(QWidget* window, QWidget* control) {
-    return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+QRect InClientArea(QWidget* area, QWidget* control) {
+    return QRect(control->mapTo(area, QPoint(0, 0)), control->size());
 }
 
 bool IsInside(QWidget* widget, QWidget* control) {
@@ -25,7 +26,11 @@ bool IsInside(QWidget* widget, QWidget* control) {
 
 TEST_F(StaffelplanTest, ControlsStandWhereTheClientAreaPlacesThem) {
     TStaffelplan& w = *window;
-    EXPECT_EQ(w.size(), QSize(765, 558));
+    // The menu bar stands above the client area; the window is that much taller.
+    EXPECT_EQ(w.ClientArea->size(), QSize(765, 558));
+    EXPECT_GT(w.MenuBar->height(), 0);
+    EXPECT_EQ(w.ClientArea->pos(), QPoint(0, w.MenuBar->height()));
+    EXPECT_EQ(w.size(), QSize(765, 558 + w.MenuBar->height()));
     EXPECT_EQ(w.windowTitle(), "Staffelplan");
     const std::vector<std::pair<QWidget*, QRect>> places = {
         {w.Panel4, {0, 0, 765, 207}},          {w.DBGrid1, {4, 0, 756, 171}},
@@ -42,13 +47,13 @@ TEST_F(StaffelplanTest, ControlsStandWhereTheClientAreaPlacesThem) {
         {w.Panel6, {0, 509, 765, 30}},         {w.StatusBar1, {0, 539, 765, 19}},
     };
     for (const auto& [control, place] : places) {
-        EXPECT_EQ(InWindow(&w, control), place)
+        EXPECT_EQ(InClientArea(w.ClientArea, control), place)
             << control->objectName().toStdString() << " " << control->metaObject()->className();
-        EXPECT_TRUE(IsInside(w.childAt(place.center()), control))
+        EXPECT_TRUE(IsInside(w.ClientArea->childAt(place.center()), control))
             << "click at (" << place.center().x() << ", " << place.center().y() << ")";
     }
     // The navigator's exit button, where a user (and the end-to-end test) clicks it.
-    EXPECT_EQ(w.childAt(695, 186), w.MYDBNav1->Button(nbCancel));
+    EXPECT_EQ(w.ClientArea->childAt(695, 186), w.MYDBNav1->Button(nbCancel));
     EXPECT_FALSE(w.MYDBNav1->Button(nbRefresh)->isVisible());
 }
 

@@ -1,8 +1,8 @@
 #include "ui/controls/MYDBNav.h"
 
-#include "ui/controls/DataSource.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
+#include "ui/controls/DataSource.h"
 
 #include <QKeyEvent>
 #include <QPalette>
@@ -14,6 +14,18 @@ const char* const Captions[MNavButtonCount] = {nullptr,     nullptr,   nullptr, 
                                                "neu",       "löschen", "ändern", "speichern",
                                                "abbrechen", "akt"};
 const char* const PictureWords[4] = {"FIRST", "PRIOR", "NEXT", "LAST"};
+// What a screen reader says for each button: name, description.
+const char* const SpokenTexts[MNavButtonCount][2] = {
+    {"Erster Datensatz", "Zum ersten Datensatz"},
+    {"Voriger Datensatz", "Zum vorigen Datensatz"},
+    {"Nächster Datensatz", "Zum nächsten Datensatz"},
+    {"Letzter Datensatz", "Zum letzten Datensatz"},
+    {"neu", "Einen neuen Datensatz anlegen"},
+    {"löschen", "Den ausgewählten Datensatz löschen"},
+    {"ändern", "Den ausgewählten Datensatz bearbeiten"},
+    {"speichern", "Die Eingaben übernehmen und die Datei speichern"},
+    {"abbrechen", "Die Eingaben verwerfen; ohne Bearbeitung das Fenster schließen"},
+    {"aktualisieren", "Die Anzeige auffrischen"}};
 
 std::string PostFailureText(const std::string& message) {
     return message == "Indexfehler" ? std::string("Datensatz bereits vorhanden") : message;
@@ -43,6 +55,8 @@ TMYDBNav::TMYDBNav(QWidget* parent) : QWidget(parent) {
             button->SetPicture(LoadNavPicture(QString::fromLatin1(PictureWords[i])));
         else
             button->setText(QString::fromUtf8(Captions[i]));
+        button->setAccessibleName(QString::fromUtf8(SpokenTexts[i][0]));
+        button->setAccessibleDescription(QString::fromUtf8(SpokenTexts[i][1]));
         buttons_[i] = button;
         x += minButtonExtent_.x();
     }

@@ -27,9 +27,6 @@ TDivisionContextMenu::TDivisionContextMenu(QWidget* grid, TRecordTable& table, T
     menu_->addSeparator();
     AllPdfAction =
         add(QStringLiteral("Alle Staffeln als PDF speichern …"), [this] { ExportAllPdf(); });
-    for (QAction* action : menu_->actions())
-        if (!action->isSeparator())
-            divisionActions_.append(action);
     connect(menu_, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 
     // The right mouse button reaches a scroll area's viewport, the key the grid.
@@ -42,6 +39,7 @@ QAction* TDivisionContextMenu::AddAction(const QString& text, std::function<void
                                          QAction* before) {
     auto* action = new QAction(text, menu_);
     menu_->insertAction(before, action);
+    divisionActions_.append(action);
     connect(action, &QAction::triggered, this, Guarded([work = std::move(work)](bool) { work(); }));
     return action;
 }

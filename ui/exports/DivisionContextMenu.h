@@ -58,11 +58,13 @@ public:
     void ExportCsv();
     void ExportAllPdf();
 
+    // Enables the division's entries exactly when there is a division.
+    void UpdateActions();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void UpdateActions();
     QPoint KeyboardMenuPosition() const;
     QString AskFileName(const QString& caption, const QString& fileName,
                         const QString& filter) const;

@@ -5,6 +5,7 @@
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/controls/StaffelplanGlyphs.h"
 #include "ui/controls/StaffelplanWidgets.h"
+#include "ui/windows/ScreenReaderTexts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -41,6 +42,7 @@ TAuswahl_Spt::TAuswahl_Spt(TDataSource* d_spieltage, QWidget* parent) : QDialog(
     BitBtn2->setAutoDefault(false);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
+    SetScreenReaderTexts(*this);
     CentreOnScreen(this);
 }
 

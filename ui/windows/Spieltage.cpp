@@ -2,13 +2,14 @@
 
 #include "data/Records.h"
 #include "data/Store.h"
+#include "ui/ErrorGuard.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/DataSource.h"
-#include "ui/ErrorGuard.h"
 #include "ui/controls/MYDBNav.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/controls/StaffelplanWidgets.h"
+#include "ui/windows/ScreenReaderTexts.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -24,6 +25,7 @@ TSpieltage::TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().topLeft());
     CreateControls(d_spieltage);
+    SetScreenReaderTexts(*this);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };

@@ -16,6 +16,7 @@
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/OutsideChangeWatch.h"
+#include "ui/windows/ScreenReaderTexts.h"
 #include "ui/windows/Spieltage.h"
 #include "ui/windows/Vereine.h"
 
@@ -36,7 +37,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     setWindowTitle(readOnly ? "Staffelplan (schreibgeschützt)" : "Staffelplan");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(765, 558);
+    ClientArea = new QWidget(this);
+    ClientArea->setFixedSize(765, 558);
     setFont(UiFont({"Tahoma", 8}));
 
     d_staffel = new TDataSource(this);
@@ -47,6 +49,8 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
     CreateSeasonEntries();
     InstallSeasonMenu(*DivisionMenu);
+    CreateMenuBar();
+    SetScreenReaderTexts(*this);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
@@ -136,8 +140,6 @@ void TStaffelplan::ApplyReadOnly() {
     for (TDBEdit* edit : AllEditors())
         edit->SetReadOnly(true);
     DBCheckBox1->SetReadOnly(true);
-    Button3->setEnabled(false);
-    Button6->setEnabled(false);
 }
 
 bool TStaffelplan::Idle() {

@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QDialog;
+class QMenuBar;
 class TReportOutput;
 class QLabel;
 class QPushButton;
@@ -35,6 +37,7 @@ class TOutsideChangeWatch;
 class TPanel;
 class TSaisonuebersicht;
 class TSpieltage;
+class TStaffelplanCommands;
 class TStatusBar;
 class TVereine;
 
@@ -73,6 +76,14 @@ public:
     std::shared_ptr<TReportOutput> ReportOutput;
     // The season's entries of the division list's context menu.
     TSeasonMenu* SeasonMenu = nullptr;
+
+    // The menu bar above the client area, which holds every control below.
+    QMenuBar* MenuBar = nullptr;
+    QWidget* ClientArea = nullptr;
+    // One action per command, shared by button, menu bar and context menu.
+    TStaffelplanCommands* Commands = nullptr;
+    QAction* ClubTableAction = nullptr;
+    QAction* OverviewAction = nullptr;
 
     TPanel* Panel4 = nullptr;
     TDBGrid* DBGrid1 = nullptr;
@@ -145,6 +156,7 @@ private:
     void CreateButtonPanel();
     void InstallSeasonMenu(TDivisionContextMenu& menu);
     void CreateSeasonEntries();
+    void CreateMenuBar();
     void AddClubPlanActions(TSaisonuebersicht& overview);
     void FormCreate();
     void FormDestroy();

@@ -37,7 +37,7 @@ void TStaffelplan::CreateControls() {
     const int clientWidth = 765;
     const int clientHeight = 558;
 
-    Panel4 = new TPanel(this, palette().color(QPalette::Window));
+    Panel4 = new TPanel(ClientArea, palette().color(QPalette::Window));
     Panel4->setGeometry(0, 0, clientWidth, 207);
     DBGrid1 = new TDBGrid(Panel4);
     DBGrid1->setGeometry(4, 0, 756, 171);
@@ -53,12 +53,12 @@ void TStaffelplan::CreateControls() {
     MYDBNav1->OnClick = [this](TMYDBNav* s, TMNavigateBtn b) { MYDBNav1Click(s, b); };
 
     const int bottomPanels = 67 + 30 + 19;
-    Panel5 = new TPanel(this, clSkyBlue);
+    Panel5 = new TPanel(ClientArea, clSkyBlue);
     Panel5->setGeometry(0, 207, clientWidth, clientHeight - 207 - bottomPanels);
     CreateEditorPanel();
     CreateButtonPanel();
 
-    Panel6 = new TClickPanel(this, clMoneyGreen);
+    Panel6 = new TClickPanel(ClientArea, clMoneyGreen);
     Panel6->setGeometry(0, clientHeight - 19 - 30, clientWidth, 30);
     auto* information = new QLabel("Informationen", Panel6);
     information->setFont(UiFont({"Tahoma", 10, true, true}));
@@ -67,7 +67,7 @@ void TStaffelplan::CreateControls() {
     SetTextColour(information, clNavy);
     connect(Panel6, &TClickPanel::Clicked, this, Guarded([this] { StatusBar1Click(); }));
 
-    StatusBar1 = new TStatusBar(this);
+    StatusBar1 = new TStatusBar(ClientArea);
     StatusBar1->setGeometry(0, clientHeight - 19, clientWidth, 19);
     StatusBar1->AddPanel(QString::fromUtf8(AboutMakerNotice), 250);
     StatusBar1->AddPanel(QStringLiteral("mailto:") + AboutContactAddress, 250);
@@ -142,23 +142,21 @@ void TStaffelplan::CreateEditorPanel() {
 }
 
 void TStaffelplan::CreateButtonPanel() {
-    Panel3 = new TPanel(this, DesktopBackground);
+    Panel3 = new TPanel(ClientArea, DesktopBackground);
     Panel3->setGeometry(0, 558 - 19 - 30 - 67, 765, 67);
     const QFont font = UiFont({"Tahoma", 10, true});
-    auto makeButton = [&](const char* caption, QRect place, void (TStaffelplan::*handler)()) {
+    // Their actions (TStaffelplanCommands) run the handlers.
+    auto makeButton = [&](const char* caption, QRect place) {
         auto* button = new QPushButton(QString::fromUtf8(caption), Panel3);
         button->setFont(font);
         button->setGeometry(place);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { Guard([&] { (this->*handler)(); }); });
         return button;
     };
-    Button1 = makeButton("Spielplan ausdrucken", {9, 7, 410, 25}, &TStaffelplan::Button1Click);
-    Button3 = makeButton("Staffel kopieren", {9, 38, 410, 25}, &TStaffelplan::Button3Click);
-    Button5 = makeButton("Spieltage verwalten", {449, 6, 307, 26}, &TStaffelplan::Button4Click);
-    Button6 = makeButton("Spieltage den Staffeln zuordnen", {449, 38, 307, 25},
-                         &TStaffelplan::Button6Click);
+    Button1 = makeButton("Spielplan ausdrucken", {9, 7, 410, 25});
+    Button3 = makeButton("Staffel kopieren", {9, 38, 410, 25});
+    Button5 = makeButton("Spieltage verwalten", {449, 6, 307, 26});
+    Button6 = makeButton("Spieltage den Staffeln zuordnen", {449, 38, 307, 25});
     QWidget* previous = SlotEdits.back();
     for (QWidget* button : {Button1, Button3, Button5, Button6}) {
         setTabOrder(previous, button);

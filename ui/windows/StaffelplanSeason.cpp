@@ -13,9 +13,10 @@
 
 void TStaffelplan::CreateSeasonEntries() {
     DivisionMenu->ClubTable = &Store.t_vereine();
-    DivisionMenu->AddWindowAction(QStringLiteral("Vereine verwalten …"), [this] { OpenVereine(); });
-    DivisionMenu->AddWindowAction(QStringLiteral("Saisonübersicht …"),
-                                  [this] { OpenSaisonuebersicht(); });
+    ClubTableAction = DivisionMenu->AddWindowAction(QStringLiteral("Vereine verwalten …"),
+                                                    [this] { OpenVereine(); });
+    OverviewAction = DivisionMenu->AddWindowAction(QStringLiteral("Saisonübersicht …"),
+                                                   [this] { OpenSaisonuebersicht(); });
 }
 
 void TStaffelplan::OpenVereine() {
