@@ -41,6 +41,18 @@ std::string NotWritableNotice(const TDataFolderLock& lock) {
            "drucken und exportieren, aber nicht ändern.";
 }
 
+std::string UnreadableFilesQuestion(const std::string& notice) {
+    return notice + "\n\nSie können die Daten schreibgeschützt öffnen (ansehen, drucken, "
+                    "exportieren; keine Datei wird geändert oder angelegt) oder das Programm "
+                    "beenden.";
+}
+
+TFolderAccess AskAboutUnreadableFiles(const std::string& notice, TMessageBoxes& boxes) {
+    return boxes.Choose(UnreadableFilesQuestion(notice), OpenReadOnlyAnswer, QuitAnswer) == caAccept
+               ? faReadOnly
+               : faQuit;
+}
+
 TFolderAccess OpenDataFolder(TDataFolderLock& lock, TMessageBoxes& boxes) {
     switch (lock.TryLock()) {
     case flLocked:

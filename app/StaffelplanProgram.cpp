@@ -1,13 +1,13 @@
 #include "app/StaffelplanProgram.h"
 
-#include "ui/windows/AboutBox.h"
-#include "ui/windows/Auswahl_Spt.h"
 #include "app/ForcedEnd.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
+#include "ui/controls/StaffelplanWidgets.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/Spieltage.h"
 #include "ui/windows/Staffelplan.h"
-#include "ui/controls/StaffelplanWidgets.h"
 
 #include <QTimer>
 
@@ -16,7 +16,7 @@ TStaffelplanProgram::TStaffelplanProgram(TRegionalSettings settings,
     staffelplan_ = std::make_unique<TStaffelplan>(std::move(settings), std::move(clock), readOnly);
     TStaffelplan* main = staffelplan_.get();
     spieltage_ = std::make_unique<TSpieltage>(main->Store, main->d_spieltage, main);
-    if (readOnly)
+    if (main->ReadOnly())
         spieltage_->SetReadOnly();
     auswahl_ = std::make_unique<TAuswahl_Spt>(main->d_spieltage, main);
     about_ = std::make_unique<TAboutBox>(main);

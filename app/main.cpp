@@ -36,6 +36,12 @@ int main(int argc, char** argv) {
     TStaffelplanProgram program(RegionalFromLocale(EffectiveTimeLocaleName()), LocalNow,
                                 access == faReadOnly);
     TStaffelplan& staffelplan = program.Staffelplan();
+    // A data file the system would not let be read has made the start
+    // read-only before anything was written; the user may rather end.
+    if (const auto unreadable = staffelplan.Store.UnreadableNotice())
+        if (AskAboutUnreadableFiles(*unreadable, MessageBoxes()) == faQuit ||
+            ForcedEnd::Requested())
+            return 0;
     const auto endForced = [&staffelplan] {
         const std::vector<std::string> lines = staffelplan.EndForced();
         return ForcedEnd::Report(lines, staffelplan.Store.RescueNeeded());

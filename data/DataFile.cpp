@@ -65,8 +65,7 @@ bool TDataFile::OwnsName(std::string_view name) const {
     return name.substr(0, stem.size()) == stem;
 }
 
-void TDataFile::Load() {
-    const TFileBytes content = ReadFileBytes(fileName_);
+void TDataFile::Load(const TFileBytes& content) {
     LoadTableFromContent(table_, content.View());
     known_ = content.Fingerprint;
     MarkInFile();
@@ -106,11 +105,18 @@ std::string TDataFile::DatedName(const std::string& folder, std::string_view kin
 
 // A readable file is copied, so the data file stays in place until the new
 // one replaces it; anything else (unreadable, FIFO, device, folder) is
-// renamed, never following a link to somewhere outside the folder.
-std::string TDataFile::KeepAside(const std::optional<TFileBytes>& content, const TLocalTime& now) {
+// renamed, never following a link to somewhere outside the folder. A copy
+// whose folder sync failed is in place all the same: what follows (our
+// version written) must not be skipped for it.
+std::string TDataFile::KeepAside(const std::optional<TFileBytes>& content, const TLocalTime& now,
+                                 std::string& syncWarning) {
     const std::string backup = UniqueName(fileName_ + "." + FileTimeStamp(now), ".bak");
     if (content) {
-        WriteFileAtomically(backup, content->View(), fileName_);
+        try {
+            WriteFileAtomically(backup, content->View(), fileName_);
+        } catch (const TFolderSyncError& error) {
+            syncWarning = std::string(" ") + error.what();
+        }
         known_ = content->Fingerprint;
     } else {
         std::error_code ec;
@@ -124,6 +130,7 @@ std::string TDataFile::KeepAside(const std::optional<TFileBytes>& content, const
 }
 
 std::optional<std::string> TDataFile::KeepUnloadable(const std::string& reason,
+                                                     const std::optional<TFileBytes>& content,
                                                      const TLocalTime& now) {
     known_.reset();
     // Missing, also behind a dangling link (which the new file then fills):
@@ -132,21 +139,16 @@ std::optional<std::string> TDataFile::KeepUnloadable(const std::string& reason,
     if (::lstat(fileName_.c_str(), &st) != 0 ||
         (::stat(fileName_.c_str(), &st) != 0 && errno == ENOENT))
         return std::nullopt;
-    std::optional<TFileBytes> content;
-    try {
-        content = ReadFileBytes(fileName_);
-    } catch (const TStaffelError&) {
-        // kept by renaming
-    }
     if (content && content->Size == 0) {
         known_ = content->Fingerprint; // holds nothing to lose
         return std::nullopt;
     }
-    const std::string backup = KeepAside(content, now);
+    std::string syncWarning;
+    const std::string backup = KeepAside(content, now, syncWarning);
     return "Die Datei " + Quoted(fileName_) + " konnte nicht geladen werden (" + reason + "). " +
            (content ? "Sie wurde unverändert als " + Quoted(backup) + " aufbewahrt"
                     : "Sie wurde in " + Quoted(backup) + " umbenannt") +
-           "; an ihrer Stelle wurde eine neue Datei angelegt.";
+           "; an ihrer Stelle wurde eine neue Datei angelegt." + syncWarning;
 }
 
 std::optional<std::string> TDataFile::UnloadableNotice(const std::string& reason) {
@@ -157,6 +159,12 @@ std::optional<std::string> TDataFile::UnloadableNotice(const std::string& reason
     return "Die Datei " + Quoted(fileName_) + " konnte nicht geladen werden (" + reason +
            "). Da die Daten schreibgeschützt geöffnet sind, bleibt sie unverändert; ihre "
            "Tabelle ist neu angelegt und wird nicht gespeichert.";
+}
+
+std::string TDataFile::UnreadableNotice(const TFileReadError& error) {
+    known_ = FileStateOf(fileName_);
+    return "Die Datei \"" + error.Path + "\" kann nicht gelesen werden (" + error.Reason +
+           "). Sie bleibt unverändert; ihre Tabelle bleibt leer.";
 }
 
 // Size, time and identity first; only when they differ are the bytes read,
@@ -192,6 +200,7 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
     TDiskState disk = Examine();
     std::string kept;
     std::string theirsUnloadable;
+    std::string syncWarning; // a side file's folder sync failed
     if (disk.Changed) {
         const TOutsideChangeAnswer answer = policy.Ask && disk.Content
                                                 ? policy.Ask({FullPath(fileName_)})
@@ -200,7 +209,11 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
             theirsUnloadable = TrialLoadError(table_, disk.Content->View());
         if (answer == TOutsideChangeAnswer::LoadTheirs && theirsUnloadable.empty()) {
             const std::string ours = DatedName({}, ".ungespeichert-", policy.Now);
-            WriteTable(table, ours, fileName_);
+            try {
+                WriteTable(table, ours, fileName_);
+            } catch (const TFolderSyncError& error) {
+                syncWarning = std::string(" ") + error.what(); // ours is there all the same
+            }
             LoadTableFromContent(table_, disk.Content->View());
             known_ = disk.Content->Fingerprint;
             MarkInFile();
@@ -208,10 +221,10 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
                 policy.Inform("Die Datei " + Quoted(fileName_) +
                               " wurde außerhalb des Programms geändert. Diese Fassung wurde "
                               "geladen; die ungespeicherte Fassung des Programms steht in " +
-                              Quoted(ours) + ".");
+                              Quoted(ours) + "." + syncWarning);
             return false;
         }
-        kept = KeepAside(disk.Content, policy.Now);
+        kept = KeepAside(disk.Content, policy.Now, syncWarning);
     }
     // Told also when ours then fails: the other version is kept all the same.
     auto tellKept = [&](const char* ending) {
@@ -222,7 +235,7 @@ bool TDataFile::Save(TRecordTable& table, const TSavePolicy& policy) {
             (theirsUnloadable.empty()
                  ? std::string()
                  : ", und diese Fassung kann nicht geladen werden (" + theirsUnloadable + ")") +
-            ". Sie wurde als " + Quoted(kept) + " aufbewahrt" + ending);
+            ". Sie wurde als " + Quoted(kept) + " aufbewahrt" + ending + syncWarning);
     };
     const bool ownTable = &table == &table_;
     try {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+class TFileReadError;
 class TRecordTable;
 struct TFileBytes;
 
@@ -42,19 +43,26 @@ public:
     // rescue and unsaved files share the name up to the extension).
     bool OwnsName(std::string_view name) const;
 
-    // Loads the file into the table and remembers what was read.
-    void Load();
+    // Loads the file's bytes, read before, into the table and remembers them.
+    void Load(const TFileBytes& content);
     // The file's current version into the table; a version that cannot be
     // loaded leaves the table as it was.
     void Reload();
 
-    // After a failed load: a file that is there and holds something is kept
-    // under a dated backup name before a new one may replace it. Returns
-    // the notice naming both, or nothing when there was nothing to keep.
-    std::optional<std::string> KeepUnloadable(const std::string& reason, const TLocalTime& now);
+    // After a failed load of a file read whole (content) or of a name that
+    // is no regular file (nothing): a file that is there and holds something
+    // is kept under a dated backup name before a new one may replace it.
+    // Returns the notice naming both, or nothing when there was nothing to keep.
+    std::optional<std::string> KeepUnloadable(const std::string& reason,
+                                              const std::optional<TFileBytes>& content,
+                                              const TLocalTime& now);
 
     // The same in read-only mode, where nothing is kept or written.
     std::optional<std::string> UnloadableNotice(const std::string& reason);
+
+    // A file that is there but cannot be read stays as it is: the notice
+    // naming it and the reason.
+    std::string UnreadableNotice(const TFileReadError& error);
 
     bool ChangedOnDisk();
     // Whether the table holds a change the file lacks (a failed save).
@@ -79,7 +87,10 @@ public:
 private:
     struct TDiskState;
     TDiskState Examine();
-    std::string KeepAside(const std::optional<TFileBytes>& content, const TLocalTime& now);
+    // Returns the backup's name; a failed folder sync of the backup only
+    // adds its message to syncWarning.
+    std::string KeepAside(const std::optional<TFileBytes>& content, const TLocalTime& now,
+                          std::string& syncWarning);
     // folder empty: beside the file.
     std::string DatedName(const std::string& folder, std::string_view kind,
                           const TLocalTime& now) const;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <utility>
 
@@ -42,7 +43,45 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
     TSpieltagKey::k1, TSpieltagKey::k2, TSpieltagKey::k3, TSpieltagKey::k4,  TSpieltagKey::k5,
     TSpieltagKey::k6, TSpieltagKey::k7, TSpieltagKey::k8, TSpieltagKey::k4A, TSpieltagKey::k8A};
 
+// The reader's own message, and where in the file it found the fault.
+std::string ReasonOf(const TStaffelError& error) {
+    std::string reason = error.what();
+    if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
+        const TTextPosition& where = fault->Where();
+        reason += " In Zeile " + std::to_string(where.Line) + ", Spalte " +
+                  std::to_string(where.Column) +
+                  (where.Found.empty() ? " endet die Datei"
+                                       : " steht „" + Cp1252ToUtf8(where.Found) + "“");
+    }
+    return reason;
+}
+
+void AddParagraph(std::string& text, const std::string& paragraph) {
+    if (!text.empty())
+        text += "\n\n";
+    text += paragraph;
+}
+
 } // namespace
+
+struct TStore::TStartRead {
+    std::optional<TFileBytes> Content; // read whole
+    std::exception_ptr Failure;        // why not, for the load to fail with
+    bool Refused = false;              // there, but the system would not let it be read
+};
+
+TStore::TStartRead TStore::ReadAtStart(const TDataFile& file) {
+    TStartRead read;
+    try {
+        read.Content = ReadFileBytes(file.FileName());
+    } catch (const TFileReadError& error) {
+        read.Failure = std::current_exception();
+        read.Refused = !error.Missing();
+    } catch (const TStaffelError&) {
+        read.Failure = std::current_exception();
+    }
+    return read;
+}
 
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
@@ -54,7 +93,15 @@ TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     kopie_.SetFixedFieldList(true);
 }
 
+// Every file is read before anything is written: one that is there but
+// cannot be read must stay as it is, and so must the others, which would
+// otherwise be created or cleaned up as if the data were complete.
 void TStore::FormCreate() {
+    const TStartRead staffel = ReadAtStart(staffelFile_);
+    const TStartRead spieltage = ReadAtStart(spieltageFile_);
+    const TStartRead vereine = ReadAtStart(vereineFile_);
+    if (staffel.Refused || spieltage.Refused || vereine.Refused)
+        readOnly_ = true;
     if (!readOnly_)
         RemoveStaleTempFiles(".", [this](std::string_view name) {
             for (TDataFile* file : DataFiles())
@@ -62,37 +109,35 @@ void TStore::FormCreate() {
                     return true;
             return false;
         });
-    LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
-    LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
-    LoadOrCreate(vereineFile_, &TStore::CreateVereineTable);
+    LoadOrCreate(staffelFile_, staffel, &TStore::CreateStaffelTable);
+    LoadOrCreate(spieltageFile_, spieltage, &TStore::CreateSpieltageTable);
+    LoadOrCreate(vereineFile_, vereine, &TStore::CreateVereineTable);
 }
 
-void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
+void TStore::LoadOrCreate(TDataFile& file, const TStartRead& read, void (TStore::*create)()) {
     try {
-        file.Load();
+        if (read.Failure)
+            std::rethrow_exception(read.Failure);
+        file.Load(*read.Content);
         return;
     } catch (const TStaffelError& error) {
-        // The reader's own message, and where in the file it found the fault.
-        std::string reason = error.what();
-        if (const auto* fault = dynamic_cast<const TDataFileError*>(&error)) {
-            const TTextPosition& where = fault->Where();
-            reason += " In Zeile " + std::to_string(where.Line) + ", Spalte " +
-                      std::to_string(where.Column) +
-                      (where.Found.empty() ? " endet die Datei"
-                                           : " steht „" + Cp1252ToUtf8(where.Found) + "“");
-        }
-        std::optional<std::string> notice;
-        if (readOnly_)
-            notice = file.UnloadableNotice(reason);
-        else
-            notice = file.KeepUnloadable(reason, clock_());
-        if (notice) {
-            if (!startupNotice_.empty())
-                startupNotice_ += "\n\n";
-            startupNotice_ += *notice;
+        if (read.Refused) {
+            AddParagraph(unreadableNotice_,
+                         file.UnreadableNotice(dynamic_cast<const TFileReadError&>(error)));
+        } else {
+            const std::string reason = ReasonOf(error);
+            if (const auto notice = readOnly_ ? file.UnloadableNotice(reason)
+                                              : file.KeepUnloadable(reason, read.Content, clock_()))
+                AddParagraph(startupNotice_, *notice);
         }
     }
     (this->*create)();
+}
+
+std::optional<std::string> TStore::UnreadableNotice() const {
+    if (unreadableNotice_.empty())
+        return std::nullopt;
+    return unreadableNotice_;
 }
 
 std::optional<std::string> TStore::TakeStartupNotice() {
@@ -271,11 +316,22 @@ void TStore::CopyStaffel() {
     }
     kopie_.Post();
     // A file changed from outside may have been loaded instead: that version
-    // is what the user now sees.
-    if (Save(staffelFile_, kopie_)) {
+    // is what the user now sees. A failed folder sync still leaves the copy
+    // in the file, so the table must hold it too, or the next save drops it.
+    const auto takeCopy = [this] {
         staffel_.OpenOnContent(kopie_.ContentAsSaved());
         staffelFile_.MarkInFile();
+    };
+    bool saved = false;
+    try {
+        saved = Save(staffelFile_, kopie_);
+    } catch (const TFolderSyncError&) {
+        takeCopy();
+        TellSaved(staffelFile_);
+        throw;
     }
+    if (saved)
+        takeCopy();
     TellSaved(staffelFile_);
 }
 

@@ -27,9 +27,12 @@ public:
     TRecordTable& table_kopie() { return kopie_; }
     TRecordTable& t_vereine() { return vereine_; }
 
-    // Removes what killed saves left in the data folder, then loads both
-    // files, creating a table whose file cannot be loaded. A file that exists
-    // but cannot be loaded is first kept under a backup name.
+    // Reads every data file first. One that is there but cannot be read
+    // (permission, I/O error, stale network handle) makes the store
+    // read-only before anything is written, and stays as it is. Then removes
+    // what killed saves left in the data folder and loads the files,
+    // creating a table whose file cannot be loaded. A file that was read but
+    // cannot be loaded is first kept under a backup name.
     void FormCreate();
     void CreateStaffelTable();
     void CreateSpieltageTable();
@@ -37,6 +40,9 @@ public:
     void CreateVereineTable();
     // The German notice naming files kept at start, once.
     std::optional<std::string> TakeStartupNotice();
+    // The German notice naming the files that could not be read at start,
+    // and why; nothing when there was none.
+    std::optional<std::string> UnreadableNotice() const;
 
     // The save points. A file changed from outside is never overwritten
     // unseen: OnOutsideChange decides, both versions stay on disk and
@@ -108,7 +114,9 @@ private:
     // A club table nobody has filled has no file to be written to.
     bool NothingToSave(TDataFile& file);
     TDataFile* FindDataFile(const std::string& fileName);
-    void LoadOrCreate(TDataFile& file, void (TStore::*create)());
+    struct TStartRead;
+    static TStartRead ReadAtStart(const TDataFile& file);
+    void LoadOrCreate(TDataFile& file, const TStartRead& read, void (TStore::*create)());
     // The one way a table reaches its file; false when the other version was
     // loaded instead.
     bool Save(TDataFile& file, TRecordTable& table);
@@ -126,6 +134,7 @@ private:
     TDataFile spieltageFile_{SpieltageFileName, spieltage_};
     TDataFile vereineFile_{VereineFileName, vereine_};
     std::string startupNotice_;
+    std::string unreadableNotice_;
     bool readOnly_ = false;
     bool rescueNeeded_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -19,7 +20,7 @@ int InjectedFault(TAtomicStep step) {
 
 [[noreturn]] void FailCreate(const std::string& fileName, int error) {
     throw TStaffelError("Datei \"" + FullPath(fileName) + "\" kann nicht erstellt werden. " +
-                        std::strerror(error));
+                        SystemReason(error));
 }
 
 bool WriteAll(int fd, std::string_view content) {
@@ -56,10 +57,30 @@ std::string FollowLinks(const std::string& fileName) {
     FailCreate(fileName, ELOOP);
 }
 
+// The umask is the process's: setting it, even only to read it, would let a
+// file another thread creates meanwhile miss it. So it is read from /proc;
+// only without /proc is it set once, on first use.
+mode_t ProcessUmask() {
+    if (const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC); fd >= 0) {
+        char status[4096];
+        const ssize_t n = ::read(fd, status, sizeof status - 1);
+        ::close(fd);
+        if (n > 0) {
+            status[n] = '\0';
+            if (const char* line = std::strstr(status, "\nUmask:"))
+                return static_cast<mode_t>(std::strtoul(line + 7, nullptr, 8));
+        }
+    }
+    static const mode_t once = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mask;
+    }();
+    return once;
+}
+
 mode_t CreationMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~ProcessUmask();
 }
 
 // 0 or the reason the folder's new entry may not be on disk. A folder we may
@@ -212,7 +233,7 @@ TFileFingerprint TAtomicWriter::Commit() {
         throw TFolderSyncError("Die Datei \"" + FullPath(fileName_) +
                                    "\" wurde ersetzt, aber ihr Ordner konnte nicht auf den "
                                    "Datenträger geschrieben werden. " +
-                                   std::strerror(error),
+                                   SystemReason(error),
                                written);
     return written;
 }

@@ -78,13 +78,29 @@ struct TFileBytes {
     std::string_view View() const { return {Data.get(), Size}; }
 };
 
+// A name that could not be opened or read: missing, or there but refused
+// (permission, I/O error, a stale network handle). Nothing about the file's
+// content is known, so nothing may take its place.
+class TFileReadError : public TStaffelError {
+public:
+    TFileReadError(const std::string& fileName, int error);
+    std::string Path;   // full
+    int Error;          // errno
+    std::string Reason; // the system's text for it
+    bool Missing() const;
+};
+
 // Reads a whole regular file; fails with "Datei %s kann nicht geöffnet
-// werden. %s", also at once for a FIFO, device or folder of that name.
+// werden. %s": a TFileReadError when the system refuses, a plain
+// TStaffelError at once for a FIFO, device or folder of that name.
 TFileBytes ReadFileBytes(const std::string& fileName);
 std::string ReadWholeFile(const std::string& fileName);
 
 // Full path of a name as the messages show it.
 std::string FullPath(const std::string& fileName);
+
+// The system's text for an errno value; safe on any thread.
+std::string SystemReason(int error);
 
 // For tests: while it lives, fault(step) runs before each step of every
 // atomic write; an errno value other than 0 makes that step fail with it.
@@ -97,4 +113,17 @@ public:
 
 private:
     std::function<int(TAtomicStep)> previous_;
+};
+
+// For tests: while it lives, fault(fileName) runs before ReadFileBytes opens
+// a file; an errno value other than 0 makes the open fail with it.
+class TReadFaultScope {
+public:
+    explicit TReadFaultScope(std::function<int(const std::string&)> fault);
+    ~TReadFaultScope();
+    TReadFaultScope(const TReadFaultScope&) = delete;
+    TReadFaultScope& operator=(const TReadFaultScope&) = delete;
+
+private:
+    std::function<int(const std::string&)> previous_;
 };

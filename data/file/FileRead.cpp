@@ -7,15 +7,22 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
+std::function<int(const std::string&)> ReadFaultHook;
+
+std::string OpenFailure(const std::string& fileName, const std::string& reason) {
+    return "Datei " + FullPath(fileName) + " kann nicht geöffnet werden. " + reason;
+}
+
 [[noreturn]] void FailOpen(const std::string& fileName, const std::string& reason) {
-    throw TStaffelError("Datei " + FullPath(fileName) + " kann nicht geöffnet werden. " + reason);
+    throw TStaffelError(OpenFailure(fileName, reason));
 }
 
 [[noreturn]] void FailOpen(const std::string& fileName, int error) {
-    FailOpen(fileName, std::strerror(error));
+    throw TFileReadError(fileName, error);
 }
 
 const char* KindOf(mode_t mode) {
@@ -45,6 +52,27 @@ TFileFingerprint StateOf(const struct stat& st) {
 
 } // namespace
 
+TFileReadError::TFileReadError(const std::string& fileName, int error)
+    : TStaffelError(OpenFailure(fileName, SystemReason(error))), Path(FullPath(fileName)),
+      Error(error), Reason(SystemReason(error)) {}
+
+bool TFileReadError::Missing() const {
+    return Error == ENOENT;
+}
+
+TReadFaultScope::TReadFaultScope(std::function<int(const std::string&)> fault)
+    : previous_(std::exchange(ReadFaultHook, std::move(fault))) {}
+
+TReadFaultScope::~TReadFaultScope() {
+    ReadFaultHook = std::move(previous_);
+}
+
+std::string SystemReason(int error) {
+    char buffer[256];
+    // The GNU form returns the text, in buffer or a constant.
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
+
 std::string FullPath(const std::string& fileName) {
     std::error_code ec;
     const auto path = std::filesystem::absolute(fileName, ec);
@@ -63,6 +91,8 @@ TFileBytes ReadFileBytes(const std::string& fileName) {
     if (::stat(fileName.c_str(), &st) != 0)
         FailOpen(fileName, errno);
     RequireRegular(fileName, st.st_mode);
+    if (const int fault = ReadFaultHook ? ReadFaultHook(fileName) : 0; fault != 0)
+        FailOpen(fileName, fault);
     // Non-blocking in case the name was replaced by a FIFO since the check.
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)

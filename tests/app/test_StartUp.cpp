@@ -2,13 +2,15 @@
 // about a kept file, the saves at the end, and the termination signals.
 #include "tests/ui/test_StaffelplanFixture.h"
 
+#include "app/DataFolderAccess.h"
+#include "app/StaffelplanProgram.h"
+#include "app/StaffelplanSignalQuit.h"
+#include "data/file/AtomicFile.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/MYDBNav.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
 #include "ui/windows/Spieltage.h"
-#include "app/StaffelplanProgram.h"
-#include "app/StaffelplanSignalQuit.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -55,6 +57,43 @@ TEST_F(StartUpTest, NoticeAboutAKeptFileComesOnceAfterTheMainWindow) {
     ASSERT_EQ(boxes.Notices().size(), 1u);
     EXPECT_TRUE(mainWindowUp);
     EXPECT_TRUE(program.Staffelplan().TakeStartupNotice() == std::nullopt);
+}
+
+// A data file the system will not let be read opens the windows as another
+// copy's lock does; the files stay as they were, none is created, and the
+// question names the file.
+TEST_F(StartUpTest, UnreadableFileOpensReadOnlyAndCreatesNothing) {
+    {
+        QFile calendars(SpieltageFileName);
+        ASSERT_TRUE(calendars.open(QIODevice::WriteOnly));
+        calendars.write("x");
+    }
+    std::optional<TStaffelplanProgram> program;
+    {
+        TReadFaultScope refuse([](const std::string& fileName) {
+            return std::filesystem::path(fileName).filename() == SpieltageFileName ? EACCES : 0;
+        });
+        program.emplace(TRegionalSettings::German(), FixedClock);
+    }
+    TStaffelplan& window = program->Staffelplan();
+    EXPECT_TRUE(window.ReadOnly());
+    EXPECT_EQ(window.windowTitle().toStdString(), "Staffelplan (schreibgeschützt)");
+    EXPECT_FALSE(window.MYDBNav1->Button(nbInsert)->isEnabled());
+    EXPECT_FALSE(program->Spieltage().MYDBNav1->Button(nbInsert)->isEnabled());
+    const auto notice = window.Store.UnreadableNotice();
+    ASSERT_TRUE(notice);
+    EXPECT_NE(notice->find(QDir::current().filePath(SpieltageFileName).toStdString()),
+              std::string::npos)
+        << *notice;
+    boxes.Answer(caDecline);
+    EXPECT_EQ(AskAboutUnreadableFiles(*notice, boxes), faQuit);
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_EQ(boxes.Shown[0].Text, UnreadableFilesQuestion(*notice));
+    EXPECT_EQ(boxes.Shown[0].First, OpenReadOnlyAnswer);
+    EXPECT_EQ(boxes.Shown[0].Second, QuitAnswer);
+    program.reset();
+    EXPECT_FALSE(TScratchFolder::Exists(StaffelFileName));
+    EXPECT_EQ(TScratchFolder::Read(SpieltageFileName), "x");
 }
 
 TEST_F(StartUpTest, EndSavesBothTables) {

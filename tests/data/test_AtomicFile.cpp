@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -20,6 +24,15 @@ struct stat StatOf(const std::string& path) {
 // Owners that are not the test's own, so that keeping them shows.
 constexpr uid_t OtherUser = 4321;
 constexpr gid_t OtherGroup = 8765;
+
+// The process's umask as the kernel reports it, or nothing without /proc.
+std::optional<mode_t> UmaskFromProc() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Umask:"))
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -61,6 +74,50 @@ TEST(AtomicFile, NewFileGetsWhatTheUmaskAllows) {
     WriteFileAtomically(folder.File("new.xml"), "x");
     ::umask(former);
     EXPECT_EQ(StatOf(folder.File("new.xml")).st_mode & 07777, 0640u);
+}
+
+// The umask is process-wide: a writer thread that changed it even for a
+// moment would let another thread's new file be created without it. A
+// watcher reads it all the while (from /proc, which leaves it alone); writes
+// abandoned before their sync come between the files to make the moments many.
+TEST(AtomicFile, WritersOnManyThreadsLeaveTheUmaskAlone) {
+    TScratchFolder folder;
+    const mode_t former = ::umask(022); // no other thread runs yet
+    constexpr int Threads = 8;
+    constexpr int FilesEach = 20;
+    constexpr int AbandonedEach = 100;
+    static thread_local bool abandon = false;
+    TAtomicFaultScope fault(
+        [](TAtomicStep step) { return step == TAtomicStep::SyncTemp && abandon ? EIO : 0; });
+    std::atomic<bool> writing{true};
+    std::atomic<int> otherMasksSeen{0};
+    std::thread watcher([&] {
+        while (writing)
+            if (const auto mask = UmaskFromProc(); mask && *mask != 022)
+                ++otherMasksSeen;
+    });
+    std::vector<std::thread> writers;
+    for (int t = 0; t < Threads; ++t)
+        writers.emplace_back([&folder, t] {
+            for (int i = 0; i < FilesEach; ++i) {
+                const std::string name = std::to_string(t) + "-" + std::to_string(i);
+                abandon = true;
+                for (int a = 0; a < AbandonedEach; ++a)
+                    EXPECT_THROW(WriteFileAtomically(folder.File(name), "x"), TStaffelError);
+                abandon = false;
+                WriteFileAtomically(folder.File(name), "x");
+            }
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    writing = false;
+    watcher.join();
+    EXPECT_EQ(::umask(former), 022);
+    EXPECT_EQ(otherMasksSeen, 0);
+    const std::vector<std::string> names = FolderEntries(folder.Path());
+    EXPECT_EQ(names.size(), std::size_t{Threads * FilesEach});
+    for (const std::string& name : names)
+        EXPECT_EQ(StatOf(folder.File(name)).st_mode & 07777, 0644u) << name;
 }
 
 TEST(AtomicFile, SymbolicLinkIsWrittenThrough) {

@@ -34,7 +34,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     ExecuteLayout = PrintLayoutOfStaffel(ReportOutput);
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
 
-    setWindowTitle(readOnly ? "Staffelplan (schreibgeschützt)" : "Staffelplan");
+    setWindowTitle("Staffelplan");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     ClientArea = new QWidget(this);
@@ -67,6 +67,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     Store.OnOutsideChange = AskAboutOutsideChange;
     Store.OnInform = [](const std::string& text) { MessageBoxes().Inform(text); };
     Guard([this] { FormCreate(); });
+    readOnly_ = Store.ReadOnly(); // also when a data file could not be read
     ApplyReadOnly();
     const auto idle = [this] { return Idle(); };
     OutsideChanges = new TOutsideChangeWatch(Store, idle, this);
@@ -134,6 +135,7 @@ void TStaffelplan::LockSavedEditors() {
 void TStaffelplan::ApplyReadOnly() {
     if (!readOnly_)
         return;
+    setWindowTitle("Staffelplan (schreibgeschützt)");
     MYDBNav1->SetReadOnly(true);
     d_staffel->SetAutoEdit(false);
     d_spieltage->SetAutoEdit(false);
@@ -147,9 +149,8 @@ bool TStaffelplan::Idle() {
         return table.State() == tsEdit || table.State() == tsInsert;
     };
     return !pending(Store.t_staffel()) && !pending(Store.t_spieltage()) &&
-           !pending(Store.t_vereine()) &&
-           !QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
-           !BoxesNonInteractive();
+           !pending(Store.t_vereine()) && !QApplication::activeModalWidget() &&
+           !QApplication::activePopupWidget() && !BoxesNonInteractive();
 }
 
 std::array<TDBEdit*, 24> TStaffelplan::AllEditors() const {
