@@ -186,8 +186,8 @@ void TStore::TellSaved(const TDataFile& file) {
             listener(file.FileName());
 }
 
-void TStore::SaveStaffel() {
-    Save(staffelFile_, staffel_);
+bool TStore::SaveStaffel() {
+    return Save(staffelFile_, staffel_);
 }
 
 void TStore::SaveSpieltage() {

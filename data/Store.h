@@ -40,8 +40,9 @@ public:
 
     // The save points. A file changed from outside is never overwritten
     // unseen: OnOutsideChange decides, both versions stay on disk and
-    // OnInform hears their names. Fail in read-only mode.
-    void SaveStaffel();
+    // OnInform hears their names. Fail in read-only mode. SaveStaffel returns
+    // false when the other version was loaded instead.
+    bool SaveStaffel();
     void SaveSpieltage();
     void SaveVereine();
 
