@@ -46,8 +46,8 @@ public:
 
     // The save points. A file changed from outside is never overwritten
     // unseen: OnOutsideChange decides, both versions stay on disk and
-    // OnInform hears their names. Fail in read-only mode.
-    // Return false when the other version was loaded instead.
+    // OnInform hears their names. Fail in read-only mode. Return false when
+    // the other version was loaded instead.
     bool SaveStaffel();
     bool SaveSpieltage();
     bool SaveVereine();

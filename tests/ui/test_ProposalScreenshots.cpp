@@ -44,7 +44,7 @@ TEST(ProposalScreenshots, DISABLED_DialogAndClubPlanPage) {
     TSeason season = SampleSeason();
     TSlotAssignment base;
     TSlotProposalDialog dialog(season, 1, base);
-    dialog.Apply = [](const std::vector<TSlotAssignment>&) {};
+    dialog.Apply = [](const std::vector<TSlotAssignment>&) { return TApplyOutcome::Saved; };
     dialog.SetPinned(TSlotName::s1A, true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.Searching(); }, 20000));
     dialog.show();

@@ -1,6 +1,8 @@
 // Slot proposals from the main window's context menu: the search runs on a
 // worker, pinned teams stay, "Übernehmen" and "Rückgängig" go through the
 // editing cycle into the file, read-only folders cannot apply.
+#include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 #include "report/DivisionValues.h"
 #include "tests/ui/test_StaffelplanFixture.h"
 #include "ui/exports/SearchWorker.h"
@@ -8,6 +10,8 @@
 #include "ui/exports/SeasonOptimizeDialog.h"
 #include "ui/exports/SlotProposalDialog.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -15,20 +19,23 @@
 #include <QThread>
 
 #include <atomic>
+#include <cerrno>
 #include <map>
+#include <optional>
 
 namespace {
 
 // Two divisions of one season whose teams of each club are at home on the
 // same dates: every home game clashes until the second one is rearranged.
-void AddDivision(TRecordTable& table, const std::string& klasse, const std::string& number) {
+void AddDivision(TRecordTable& table, const std::string& klasse, const std::string& number,
+                 const std::string& club = "Verein") {
     table.Append();
     table.Field("Klasse").SetAsText(klasse);
     table.Field("Jahr").SetAsInteger(2026);
     table.Field("10Klasse").SetAsBoolean(false);
     const char* const slotNames[] = {"1A", "1B", "2A", "2B", "3A", "3B", "4A", "4B"};
     for (int s = 0; s < 8; ++s)
-        table.Field(slotNames[s]).SetAsText("Verein " + std::to_string(s + 1) + " " + number);
+        table.Field(slotNames[s]).SetAsText(club + " " + std::to_string(s + 1) + " " + number);
     for (int day = 1; day <= 8; ++day)
         table.Field(std::to_string(day) + "dat")
             .SetAsDateTime(*DayFromCivil(2026, 9, 5) + 14.0 * (day - 1));
@@ -45,6 +52,30 @@ std::map<std::string, std::array<std::string, SlotCount>> TeamsInFile(const std:
     return teams;
 }
 
+std::map<std::string, std::array<std::string, SlotCount>> TeamsInTable(TRecordTable& table) {
+    std::map<std::string, std::array<std::string, SlotCount>> teams;
+    for (const TDivisionValues& division : AllDivisions(table))
+        teams[division.Klasse] = division.Teams;
+    return teams;
+}
+
+// Another program replaces the division file with a version of its own.
+void ChangeFromOutside(const std::string& title) {
+    TRecordTable theirs("t_staffel");
+    theirs.Load(StaffelFileName);
+    for (int row = 0; row < theirs.DisplayCount(); ++row) {
+        theirs.MoveTo(row);
+        theirs.Edit();
+        theirs.Field("Ueberschrift").SetAsText(title);
+        theirs.Post();
+    }
+    theirs.Save(StaffelFileName);
+}
+
+bool UnsavedVersionBesideFile() {
+    return !QDir().entryList({QStringLiteral("Ligatafel.ungespeichert-*.xml")}).isEmpty();
+}
+
 int SeasonClashes(TRecordTable& table) {
     return TSeason(AllDivisions(table), TClubDirectory()).ClashCount();
 }
@@ -53,6 +84,10 @@ class SlotProposal : public StaffelplanTest {
 protected:
     void SetUp() override {
         StaffelplanTest::SetUp();
+        window->Store.AfterSave.push_back([this](const std::string& name) {
+            if (name == StaffelFileName)
+                ++divisionSaves;
+        });
         TRecordTable& table = window->t_staffel();
         AddDivision(table, "Bezirksliga", "I");
         AddDivision(table, "Kreisliga", "II");
@@ -77,6 +112,17 @@ protected:
     static void WaitForSearch(const std::function<bool()>& searching) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !searching(); }, 20000));
     }
+
+    // A second pair of divisions like the first, of other clubs: the whole
+    // season then changes two divisions.
+    void AddSecondPair() {
+        TRecordTable& table = window->t_staffel();
+        AddDivision(table, "Bezirksklasse", "III", "Klub");
+        AddDivision(table, "Kreisklasse", "IV", "Klub");
+        window->Store.SaveStaffel();
+    }
+
+    int divisionSaves = 0;
 };
 
 TEST_F(SlotProposal, ApplyAndUndoGoThroughTheCycleIntoTheFile) {
@@ -188,6 +234,148 @@ TEST_F(SlotProposal, WholeSeasonAppliesInOneStepWithOneUndo) {
         EXPECT_EQ(TeamsInFile(StaffelFileName), before);
     });
     EXPECT_TRUE(boxes.Errors().empty());
+}
+
+TEST_F(SlotProposal, WholeSeasonSavesOnce) {
+    AddSecondPair();
+    Open<TSeasonOptimizeDialog>(&TSeasonMenu::OptimizeSeason, [&](TSeasonOptimizeDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        ASSERT_TRUE(dialog.Result());
+        ASSERT_GE(dialog.Result()->Divisions.size(), 2u);
+        divisionSaves = 0;
+        dialog.ButtonApply->click();
+        EXPECT_EQ(divisionSaves, 1);
+        EXPECT_EQ(dialog.LabelStatus->text(), "Die Vorschläge wurden übernommen und gespeichert.");
+        EXPECT_EQ(TeamsInFile(StaffelFileName), TeamsInTable(window->t_staffel()));
+        divisionSaves = 0;
+        dialog.ButtonUndo->click();
+        EXPECT_EQ(divisionSaves, 1) << "undo is one step too";
+    });
+    EXPECT_TRUE(boxes.Errors().empty());
+}
+
+// A failure anywhere in the middle leaves every division, in the table and in
+// the file, as before, says which, and the dialog can apply again.
+TEST_F(SlotProposal, WholeSeasonFailureChangesNothing) {
+    const std::string unchanged =
+        " Es wurde nichts geändert; die Staffeln und die Datei sind wie vorher.";
+    AddSecondPair();
+    Open<TSeasonOptimizeDialog>(&TSeasonMenu::OptimizeSeason, [&](TSeasonOptimizeDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        ASSERT_TRUE(dialog.Result());
+        ASSERT_GE(dialog.Result()->Divisions.size(), 2u);
+        TRecordTable& table = window->t_staffel();
+        const std::string second =
+            AllDivisions(table)[dialog.Result()->Divisions[1].Division].Klasse;
+        const auto teams = TeamsInTable(table);
+        ASSERT_EQ(TeamsInFile(StaffelFileName), teams);
+        const std::string file = TScratchFolder::Read(StaffelFileName);
+        const std::string full = FullPath(StaffelFileName);
+
+        struct TCase {
+            const char* Name;
+            std::function<int(TAtomicStep)> Fault; // for every atomic write
+            bool SecondRowRefused;
+            bool FileRewritten;
+            std::string Error;
+        };
+        int syncs = 0;
+        const TCase cases[] = {
+            {"save fails", [](TAtomicStep step) { return step == TAtomicStep::Rename ? EIO : 0; },
+             false, false,
+             "Die Schlüsselzahlen konnten nicht gespeichert werden (Datei \"" + full +
+                 "\" kann nicht erstellt werden. Input/output error)." + unchanged},
+            {"second row refused", nullptr, true, false,
+             "Die Schlüsselzahlen der Staffel " + second +
+                 " 2026 können nicht eingetragen werden (abgelehnt)." + unchanged},
+            {"folder sync fails once, the new rows are in the file",
+             [&](TAtomicStep step) {
+                 return step == TAtomicStep::SyncFolder && syncs++ == 0 ? EIO : 0;
+             },
+             false, true, ""},
+        };
+        for (const TCase& c : cases) {
+            boxes.Clear();
+            std::optional<TAtomicFaultScope> fault;
+            if (c.Fault)
+                fault.emplace(c.Fault);
+            if (c.SecondRowRefused)
+                table.BeforePost = [&](TRecordTable& t) {
+                    if (t.Field("Klasse").AsText() == second)
+                        throw TStaffelError("abgelehnt");
+                };
+            dialog.ButtonApply->click();
+            table.BeforePost = nullptr;
+            fault.reset();
+
+            EXPECT_EQ(TeamsInTable(table), teams) << c.Name;
+            EXPECT_EQ(TeamsInFile(StaffelFileName), teams) << c.Name;
+            if (!c.FileRewritten) {
+                EXPECT_EQ(TScratchFolder::Read(StaffelFileName), file) << c.Name;
+            }
+            EXPECT_EQ(table.State(), tsBrowse) << c.Name;
+            ASSERT_EQ(boxes.Errors().size(), 1u) << c.Name;
+            const std::string error = boxes.Errors()[0];
+            if (c.Error.empty()) {
+                EXPECT_TRUE(error.ends_with(
+                    "Die vorherige Verteilung wurde wiederhergestellt und gespeichert."))
+                    << c.Name << ": " << error;
+            } else {
+                EXPECT_EQ(error, c.Error) << c.Name;
+            }
+            EXPECT_EQ(dialog.LabelStatus->text().toStdString(), error) << c.Name;
+            EXPECT_TRUE(dialog.ButtonApply->isEnabled()) << c.Name;
+            EXPECT_FALSE(dialog.ButtonUndo->isEnabled()) << c.Name;
+        }
+
+        boxes.Clear();
+        dialog.ButtonApply->click();
+        EXPECT_TRUE(boxes.Errors().empty());
+        EXPECT_NE(TeamsInFile(StaffelFileName), teams) << "applied after all";
+        EXPECT_EQ(TeamsInFile(StaffelFileName), TeamsInTable(table));
+    });
+}
+
+// "Andere Fassung laden" in the question before the save: nothing is applied,
+// and neither dialog says it was saved.
+TEST_F(SlotProposal, OtherVersionLoadedIsNotReportedAsSaved) {
+    std::string title;
+    const auto answerLoadTheirs = [&] {
+        title += "x";
+        ChangeFromOutside(title);
+        boxes.Clear();
+        boxes.Answer(caAccept);
+    };
+    const auto check = [&](QLabel& status, const char* what) {
+        EXPECT_EQ(boxes.Questions().size(), 1u) << what;
+        EXPECT_EQ(boxes.PendingAnswers(), 0u) << what;
+        EXPECT_TRUE(boxes.Errors().empty()) << what;
+        const QString text = status.text();
+        EXPECT_FALSE(text.contains(QStringLiteral("gespeichert"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("nicht übernommen"))) << text.toStdString();
+        EXPECT_EQ(TeamsInTable(window->t_staffel()), TeamsInFile(StaffelFileName)) << what;
+        window->t_staffel().First();
+        EXPECT_EQ(window->t_staffel().Field("Ueberschrift").AsText(), title) << what;
+        EXPECT_TRUE(UnsavedVersionBesideFile()) << what;
+    };
+    const auto before = TeamsInFile(StaffelFileName);
+    Open<TSlotProposalDialog>(&TSeasonMenu::ProposeSlots, [&](TSlotProposalDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        answerLoadTheirs();
+        dialog.ButtonApply->click();
+        check(*dialog.LabelStatus, "proposal");
+        EXPECT_EQ(TeamsInFile(StaffelFileName), before);
+        EXPECT_FALSE(dialog.ButtonUndo->isEnabled());
+    });
+    Open<TSeasonOptimizeDialog>(&TSeasonMenu::OptimizeSeason, [&](TSeasonOptimizeDialog& dialog) {
+        WaitForSearch([&] { return dialog.Searching(); });
+        answerLoadTheirs();
+        dialog.ButtonApply->click();
+        check(*dialog.LabelStatus, "whole season");
+        EXPECT_EQ(TeamsInFile(StaffelFileName), before);
+        EXPECT_FALSE(dialog.ButtonUndo->isEnabled());
+        EXPECT_TRUE(dialog.ButtonApply->isEnabled());
+    });
 }
 
 // The club table reaches the search: halls that hold two games at once make

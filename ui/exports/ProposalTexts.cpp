@@ -3,6 +3,8 @@
 #include "data/Records.h"
 #include "report/qt/QtText.h"
 
+#include <QLabel>
+
 namespace {
 QString SlotText(TSlotName slot) {
     const std::string_view name = SlotFieldName(slot);
@@ -21,4 +23,20 @@ QString ClashCountText(int clashes) {
     if (clashes == 1)
         return QStringLiteral("1 Konflikt");
     return QStringLiteral("%1 Konflikte").arg(clashes);
+}
+
+QString OtherVersionLoadedText(const QString& notDone) {
+    return notDone + QStringLiteral(": Die Datei wurde außerhalb des Programms geändert, und "
+                                    "diese Fassung wurde geladen. Die Fassung des Programms "
+                                    "steht in der Datei, die die Meldung davor nennt.");
+}
+
+TApplyOutcome ApplyTelling(const TApplyAssignments& apply,
+                           const std::vector<TSlotAssignment>& assignments, QLabel& status) {
+    try {
+        return apply(assignments);
+    } catch (const std::exception& error) {
+        status.setText(QString::fromUtf8(error.what()));
+        throw;
+    }
 }

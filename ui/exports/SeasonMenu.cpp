@@ -42,12 +42,20 @@ int TSeasonMenu::Show(QDialog& dialog) const {
     return hooks_.ShowModal ? hooks_.ShowModal(dialog) : dialog.exec();
 }
 
+TApplyAssignments TSeasonMenu::Apply() {
+    if (!hooks_.SaveDivisions)
+        return {};
+    return [this](const std::vector<TSlotAssignment>& assignments) {
+        return ApplySlotAssignments(table_, hooks_.SaveDivisions, assignments);
+    };
+}
+
 void TSeasonMenu::ProposeSlots() {
     TCurrentSeason current = CurrentSeason(table_, Clubs());
     TSlotAssignment base = AssignmentOf(table_, current.Rows[current.Division]);
     TSlotProposalDialog dialog(std::move(current.Season), current.Division, std::move(base),
                                window_);
-    dialog.Apply = hooks_.Apply;
+    dialog.Apply = Apply();
     dialog.SetReadOnly(ReadOnly());
     Show(dialog);
 }
@@ -58,7 +66,7 @@ void TSeasonMenu::OptimizeSeason() {
     for (int row : current.Rows)
         bases.push_back(AssignmentOf(table_, row));
     TSeasonOptimizeDialog dialog(std::move(current.Season), std::move(bases), window_);
-    dialog.Apply = hooks_.Apply;
+    dialog.Apply = Apply();
     dialog.SetReadOnly(ReadOnly());
     Show(dialog);
 }

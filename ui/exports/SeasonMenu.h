@@ -19,8 +19,10 @@ class TDivisionContextMenu;
 struct TSeasonMenuHooks {
     // The club table's clubs; empty: every club has the defaults.
     std::function<std::vector<TClubValues>()> Clubs;
-    // Applies slot assignments through the main window's editing cycle.
-    std::function<void(const std::vector<TSlotAssignment>&)> Apply;
+    // Saves the division table as the main window's save point does; a
+    // proposal posts all its rows and then saves once. Empty: nothing can be
+    // applied.
+    TSaveDivisions SaveDivisions;
     // Whether the data folder is open read-only (nothing can be applied).
     std::function<bool()> ReadOnly;
     // The main window's report output.
@@ -53,6 +55,7 @@ private:
     std::vector<TClubValues> Clubs() const;
     bool ReadOnly() const;
     int Show(QDialog& dialog) const;
+    TApplyAssignments Apply();
 
     TRecordTable& table_;
     TSeasonMenuHooks hooks_;

@@ -153,7 +153,11 @@ void TSeasonOptimizeDialog::ApplyResult() {
     std::vector<TSlotAssignment> assignments;
     for (const TDivisionMoves& division : result_->Divisions)
         assignments.push_back(Placed(bases_[division.Division], division.Placement));
-    Apply(assignments);
+    if (ApplyTelling(Apply, assignments, *LabelStatus) == TApplyOutcome::OtherVersionLoaded) {
+        LabelStatus->setText(
+            OtherVersionLoadedText(QStringLiteral("Die Vorschläge wurden nicht übernommen")));
+        return;
+    }
     applied_ = std::move(assignments);
     LabelStatus->setText(QStringLiteral("Die Vorschläge wurden übernommen und gespeichert."));
     UpdateButtons();
@@ -165,7 +169,11 @@ void TSeasonOptimizeDialog::UndoApply() {
     std::vector<TSlotAssignment> undo;
     for (auto it = applied_.rbegin(); it != applied_.rend(); ++it)
         undo.push_back(Reversed(*it));
-    Apply(undo);
+    if (ApplyTelling(Apply, undo, *LabelStatus) == TApplyOutcome::OtherVersionLoaded) {
+        LabelStatus->setText(OtherVersionLoadedText(
+            QStringLiteral("Die vorherige Verteilung wurde nicht wiederhergestellt")));
+        return;
+    }
     applied_.clear();
     LabelStatus->setText(QStringLiteral("Die vorherige Verteilung wurde wiederhergestellt und "
                                         "gespeichert."));

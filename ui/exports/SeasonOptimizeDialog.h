@@ -1,7 +1,7 @@
 #pragma once
 // "Alle Staffeln der Saison optimieren": the whole-season improvement on a
 // worker thread with progress and cancel, the proposed moves per division,
-// applied only on "Übernehmen", all divisions in one step with one undo.
+// applied only on "Übernehmen", all divisions or none, with one undo.
 #include "season/SeasonOptimizer.h"
 #include "ui/exports/SlotAssignment.h"
 
@@ -26,7 +26,8 @@ public:
                           QWidget* parent = nullptr);
     ~TSeasonOptimizeDialog() override;
 
-    std::function<void(const std::vector<TSlotAssignment>&)> Apply;
+    // Unset: nothing can be applied.
+    TApplyAssignments Apply;
     void SetReadOnly(bool readOnly);
 
     bool Searching() const;

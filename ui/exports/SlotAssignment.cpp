@@ -2,6 +2,7 @@
 
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "data/file/AtomicFile.h"
 #include "report/DivisionValues.h"
 
 namespace {
@@ -14,16 +15,32 @@ std::string_view SlotField(int slot) {
     return SlotFieldName(static_cast<TSlotName>(slot));
 }
 
-bool StillHolds(TRecordTable& table, const TSlotAssignment& assignment) {
-    if (assignment.Row < 0 || assignment.Row >= table.DisplayCount())
+bool Holds(TRecordTable& table, int row, const TSlotAssignment& assignment,
+           const std::array<TValue, SlotCount>& values) {
+    if (row < 0 || row >= table.DisplayCount())
         return false;
-    if (RowValue(table, assignment.Row, "Jahr") != assignment.Jahr ||
-        RowValue(table, assignment.Row, "Klasse") != assignment.Klasse)
+    if (RowValue(table, row, "Jahr") != assignment.Jahr ||
+        RowValue(table, row, "Klasse") != assignment.Klasse)
         return false;
     for (int s = 0; s < SlotCount; ++s)
-        if (RowValue(table, assignment.Row, SlotField(s)) != assignment.Before[s])
+        if (RowValue(table, row, SlotField(s)) != values[s])
             return false;
     return true;
+}
+
+bool StillHolds(TRecordTable& table, const TSlotAssignment& assignment) {
+    return Holds(table, assignment.Row, assignment, assignment.Before);
+}
+
+// A post may move a row where the table has no key; the key finds it again.
+int RowHolding(TRecordTable& table, const TSlotAssignment& assignment,
+               const std::array<TValue, SlotCount>& values) {
+    if (Holds(table, assignment.Row, assignment, values))
+        return assignment.Row;
+    for (int row = 0; row < table.DisplayCount(); ++row)
+        if (Holds(table, row, assignment, values))
+            return row;
+    return -1;
 }
 
 void WriteSlots(TRecordTable& table, const std::array<TValue, SlotCount>& values) {
@@ -66,30 +83,92 @@ TSlotAssignment Reversed(TSlotAssignment assignment) {
     return assignment;
 }
 
-void ApplySlotAssignments(TRecordTable& table, const TNavClick& click,
-                          const std::vector<TSlotAssignment>& assignments) {
+namespace {
+
+void PostSlots(TRecordTable& table, const TSlotAssignment& assignment,
+               const std::array<TValue, SlotCount>& from, const std::array<TValue, SlotCount>& to) {
+    const int row = RowHolding(table, assignment, from);
+    if (row < 0)
+        throw TStaffelError("Die Staffel " + assignment.Title + " ist nicht mehr da.");
+    table.MoveTo(row);
+    table.Edit();
+    try {
+        WriteSlots(table, to);
+        table.Post();
+    } catch (...) {
+        table.Cancel();
+        throw;
+    }
+}
+
+// The rows done so far get their Before back, last first; the table then
+// holds what it held before the apply.
+void SetBack(TRecordTable& table, const std::vector<TSlotAssignment>& done, int current) {
+    if (table.State() != tsBrowse)
+        table.Cancel();
+    for (auto it = done.rbegin(); it != done.rend(); ++it)
+        PostSlots(table, *it, it->After, it->Before);
+    if (current >= 0 && current < table.DisplayCount())
+        table.MoveTo(current);
+}
+
+const std::string Unchanged =
+    " Es wurde nichts geändert; die Staffeln und die Datei sind wie vorher.";
+
+} // namespace
+
+TApplyOutcome ApplySlotAssignments(TRecordTable& table, const TSaveDivisions& save,
+                                   const std::vector<TSlotAssignment>& assignments) {
     table.FinishEdit();
     for (const TSlotAssignment& assignment : assignments)
         if (!StillHolds(table, assignment))
             throw TStaffelError("Die Staffel " + assignment.Title +
                                 " wurde inzwischen geändert; es wurde nichts übernommen.");
     const int current = table.DisplayIndex();
+    std::vector<TSlotAssignment> done;
     for (const TSlotAssignment& assignment : assignments) {
         if (!assignment.Changes())
             continue;
-        // A save may reorder the rows; never write into another division.
-        if (!StillHolds(table, assignment))
-            throw TStaffelError("Die Staffel " + assignment.Title +
-                                " wurde inzwischen geändert; sie wurde nicht geändert.");
-        table.MoveTo(assignment.Row);
-        click(nbEdit);
-        WriteSlots(table, assignment.After);
-        click(nbPost);
-        // The navigator has shown why the post failed; the row stays pending.
-        if (table.State() != tsBrowse)
+        try {
+            PostSlots(table, assignment, assignment.Before, assignment.After);
+        } catch (const std::exception& error) {
+            SetBack(table, done, current);
             throw TStaffelError("Die Schlüsselzahlen der Staffel " + assignment.Title +
-                                " konnten nicht gespeichert werden.");
+                                " können nicht eingetragen werden (" + error.what() + ")." +
+                                Unchanged);
+        }
+        done.push_back(assignment);
     }
+    bool saved = false;
+    try {
+        saved = save();
+    } catch (const TFolderSyncError& error) {
+        // The file holds the new rows already: the old ones go back into it.
+        SetBack(table, done, current);
+        const std::string failed = "Die Schlüsselzahlen konnten nicht sicher gespeichert werden (" +
+                                   std::string(error.what()) +
+                                   "). Die vorherige Verteilung wurde wiederhergestellt";
+        bool savedAgain = true;
+        try {
+            savedAgain = save();
+        } catch (const TFolderSyncError&) {
+            // in place all the same
+        } catch (const std::exception& again) {
+            throw TStaffelError(failed + ", konnte aber nicht gespeichert werden (" + again.what() +
+                                "); die Datei enthält noch die neue Verteilung.");
+        }
+        if (!savedAgain)
+            throw TStaffelError(failed + "; die Datei war außerhalb des Programms geändert "
+                                         "worden, und diese Fassung wurde geladen.");
+        throw TStaffelError(failed + " und gespeichert.");
+    } catch (const std::exception& error) {
+        SetBack(table, done, current);
+        throw TStaffelError("Die Schlüsselzahlen konnten nicht gespeichert werden (" +
+                            std::string(error.what()) + ")." + Unchanged);
+    }
+    if (!saved)
+        return TApplyOutcome::OtherVersionLoaded;
     if (current >= 0 && current < table.DisplayCount())
         table.MoveTo(current);
+    return TApplyOutcome::Saved;
 }

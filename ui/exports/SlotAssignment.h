@@ -1,10 +1,10 @@
 #pragma once
 // A division's ten slot fields before and after a proposal, and applying
-// them through the main window's editing cycle so that the file is saved and
-// every window follows. Undo is the same with before and after swapped.
+// them to the division table all or nothing: every row posted, the file
+// saved once, every row set back when anything fails. Undo is the same with
+// before and after swapped.
 #include "data/table/RecordTable.h"
 #include "season/Placement.h"
-#include "ui/controls/MYDBNavTypes.h"
 
 #include <array>
 #include <functional>
@@ -31,11 +31,23 @@ TSlotAssignment AssignmentOf(TRecordTable& table, int displayIndex);
 TSlotAssignment Placed(TSlotAssignment assignment, const TPlacement& newSlot);
 TSlotAssignment Reversed(TSlotAssignment assignment);
 
-// Runs one navigator button (BeforeAction, the operation, OnClick).
-using TNavClick = std::function<void(TMNavigateBtn)>;
+// Writes the division table to its file (with the outside-change question);
+// false when the version changed outside was loaded instead.
+using TSaveDivisions = std::function<bool()>;
+
+enum class TApplyOutcome {
+    Saved,
+    // Nothing applied: the table now holds the file's other version, the
+    // program's went beside the file.
+    OtherVersionLoaded
+};
+using TApplyAssignments = std::function<TApplyOutcome(const std::vector<TSlotAssignment>&)>;
 
 // Checks every row first: when one no longer holds its key and Before,
-// nothing changes and it fails naming the division. Then per division: to
-// its row, edit, the ten fields, post. Ends on the row that was current.
-void ApplySlotAssignments(TRecordTable& table, const TNavClick& click,
-                          const std::vector<TSlotAssignment>& assignments);
+// nothing changes and it fails naming the division. Then posts every row and
+// saves once. A row that cannot be posted or a failed save sets every row
+// back; when the file already holds the new rows (only its folder could not
+// be synced), the old ones are saved again. The German failure says which.
+// Ends on the row that was current.
+TApplyOutcome ApplySlotAssignments(TRecordTable& table, const TSaveDivisions& save,
+                                   const std::vector<TSlotAssignment>& assignments);

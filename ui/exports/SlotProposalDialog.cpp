@@ -276,7 +276,11 @@ void TSlotProposalDialog::ApplyProposal() {
     if (!proposal_ || !Apply || readOnly_ || worker_->Running())
         return;
     const TSlotAssignment assignment = Placed(base_, proposal_->Placement);
-    Apply({assignment});
+    if (ApplyTelling(Apply, {assignment}, *LabelStatus) == TApplyOutcome::OtherVersionLoaded) {
+        LabelStatus->setText(
+            OtherVersionLoadedText(QStringLiteral("Der Vorschlag wurde nicht übernommen")));
+        return;
+    }
     applied_ = assignment;
     base_ = assignment;
     base_.Before = assignment.After;
@@ -289,7 +293,11 @@ void TSlotProposalDialog::UndoApply() {
     if (!applied_ || !Apply || readOnly_ || worker_->Running())
         return;
     const TSlotAssignment undo = Reversed(*applied_);
-    Apply({undo});
+    if (ApplyTelling(Apply, {undo}, *LabelStatus) == TApplyOutcome::OtherVersionLoaded) {
+        LabelStatus->setText(OtherVersionLoadedText(
+            QStringLiteral("Die vorherige Verteilung wurde nicht wiederhergestellt")));
+        return;
+    }
     applied_.reset();
     base_ = undo;
     base_.Before = undo.After;

@@ -1,8 +1,8 @@
 #pragma once
 // "Schlüsselzahlen vorschlagen": the exact search for the current division
 // on a worker thread, pins per team, the clashes now and after, every move,
-// why no placement is free of clashes, and apply and undo through the
-// editing cycle. Nothing changes until the user applies.
+// why no placement is free of clashes, and apply and undo into the file.
+// Nothing changes until the user applies.
 #include "season/SlotProposal.h"
 #include "ui/exports/SlotAssignment.h"
 
@@ -28,8 +28,8 @@ public:
                         QWidget* parent = nullptr);
     ~TSlotProposalDialog() override;
 
-    // Applies through the editing cycle; unset, nothing can be applied.
-    std::function<void(const std::vector<TSlotAssignment>&)> Apply;
+    // Posts and saves; unset, nothing can be applied.
+    TApplyAssignments Apply;
     // Read-only data folder: the proposal can be looked at, not applied.
     void SetReadOnly(bool readOnly);
 

@@ -85,12 +85,8 @@ void TStaffelplan::InstallSeasonMenu(TDivisionContextMenu& menu) {
     TSeasonMenuHooks hooks;
     // The halls' capacities and blocked dates, as the overview reads them.
     hooks.Clubs = [this] { return ClubsFromTable(Store.t_vereine()).Clubs; };
-    // Proposals change the slots the way a user would: edit, the fields, post.
-    hooks.Apply = [this](const std::vector<TSlotAssignment>& assignments) {
-        ApplySlotAssignments(
-            Store.t_staffel(), [this](TMNavigateBtn button) { MYDBNav1->ClickButton(button); },
-            assignments);
-    };
+    // Proposals post every row they change, then save once (all or nothing).
+    hooks.SaveDivisions = [this] { return Store.SaveStaffel(); };
     hooks.ReadOnly = [this] { return Store.ReadOnly(); };
     hooks.RunPages = [this](const TPageSource& source) { ReportOutput->ExecutePages(source); };
     hooks.ShowModal = [this](QDialog& dialog) { return ShowModal(dialog); };
