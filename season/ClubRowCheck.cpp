@@ -14,7 +14,8 @@ void CheckName(TRecordTable& table, const TField& name) {
     const int current = table.DisplayIndex();
     for (int r = 0; r < table.DisplayCount(); ++r)
         if (r != current && FoldClubName(table.DisplayText(r, name.Index())) == folded)
-            throw TStaffelError("Den Verein " + QuotedFieldText(table.DisplayText(r, name.Index())) +
+            throw TStaffelError("Den Verein " +
+                                QuotedFieldText(table.DisplayText(r, name.Index())) +
                                 " gibt es schon.");
 }
 

@@ -38,7 +38,8 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
         }
         folded.push_back(std::move(key));
         if (capacity) {
-            const std::string text = std::string(TrimmedBlanks(table.DisplayText(r, capacity->Index())));
+            const std::string text =
+                std::string(TrimmedBlanks(table.DisplayText(r, capacity->Index())));
             int value = DefaultCapacity;
             const auto [end, error] =
                 std::from_chars(text.data(), text.data() + text.size(), value);

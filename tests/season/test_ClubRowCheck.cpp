@@ -96,17 +96,18 @@ TEST(ClubRowCheck, BlockedDatesTypedInTheUsersFormatAreStoredInOneForm) {
          "„Ostern“ ist kein gültiges Datum. Sperrtermine werden als Datum eingegeben (etwa "
          "03/10/2009), getrennt durch Semikolon.",
          ""},
-        {"dd.MM.yyyy", many, "Zu viele Sperrtermine: gespeichert brauchen sie 262 Zeichen, das Feld fasst 250.",
-         ""},
+        {"dd.MM.yyyy", many,
+         "Zu viele Sperrtermine: gespeichert brauchen sie 262 Zeichen, das Feld fasst 250.", ""},
     };
     for (const auto& c : cases) {
         TClubTable clubs(withFormat(c.Format));
         const std::string input = c.Typed + " under " + c.Format;
         EXPECT_EQ(clubs.Add("SC Nord", "1", c.Typed.c_str()), c.Message) << input;
-        if (*c.Message)
+        if (*c.Message) {
             EXPECT_EQ(clubs.Table.State(), tsInsert) << input;
-        else
+        } else {
             EXPECT_EQ(clubs.Table.Field("Sperrtermine").AsText(), c.Stored) << input;
+        }
     }
 }
 

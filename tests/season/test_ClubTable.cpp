@@ -118,7 +118,8 @@ TEST(ClubTable, EveryReaderTakesTheStoredFormWhateverItsSettings) {
         table.Post();
         const TClubTableRead read = ClubsFromTable(table);
         ASSERT_EQ(read.Clubs.size(), 1u) << c.Blocked;
-        EXPECT_EQ(read.Clubs[0].Blocked, c.Days) << c.Blocked << " under " << c.Settings.ShortDateFormat;
+        EXPECT_EQ(read.Clubs[0].Blocked, c.Days)
+            << c.Blocked << " under " << c.Settings.ShortDateFormat;
         EXPECT_EQ(read.Problems.size(), c.Problems) << c.Blocked;
     }
 }

@@ -25,8 +25,8 @@ struct TRun {
 // the prefix (another user); standard error goes to err.txt in the folder.
 TRun RunSaison(const std::filesystem::path& folder, const std::string& arguments,
                const std::string& prefix = "") {
-    const std::string command = prefix + "'" + STAFFEL_SAISON_PROGRAM + "' " + arguments +
-                                " 2>'" + (folder / "err.txt").string() + "'";
+    const std::string command = prefix + "'" + STAFFEL_SAISON_PROGRAM + "' " + arguments + " 2>'" +
+                                (folder / "err.txt").string() + "'";
     TRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -208,7 +208,9 @@ TEST_F(SaisonCommand, BlockedDatesCountInTheStoredAndTheGermanForm) {
         {"05.09.2026", 1, ""},
         {"2026-09-05; Ostern", 1, "Sperrtermin \xE2\x80\x9EOstern\xE2\x80\x9C ist kein Datum"},
         // Not one of the fixed forms: said, not guessed.
-        {"09/05/2026", 0, "Sperrtermin \xE2\x80\x9E" "09/05/2026\xE2\x80\x9C ist kein Datum"},
+        {"09/05/2026", 0,
+         "Sperrtermin \xE2\x80\x9E"
+         "09/05/2026\xE2\x80\x9C ist kein Datum"},
     };
     for (const auto& c : cases) {
         TRecordTable table("t_vereine");
@@ -220,13 +222,14 @@ TEST_F(SaisonCommand, BlockedDatesCountInTheStoredAndTheGermanForm) {
         table.Save((folder_ / "Vereine.xml").string());
         const TRun run = RunSaison(folder_, "--jahr 2026 " + Folder());
         EXPECT_EQ(run.Status, c.Status) << c.Blocked << ": " << Errors();
-        if (c.Status == 1)
-            EXPECT_NE(run.Output.find("05.09.2026;15:00;TV Hude;Gesperrt"), std::string::npos)
-                << c.Blocked << ": " << run.Output;
-        if (*c.Hint)
+        const bool blockedClash =
+            run.Output.find("05.09.2026;15:00;TV Hude;Gesperrt") != std::string::npos;
+        EXPECT_EQ(blockedClash, c.Status == 1) << c.Blocked << ": " << run.Output;
+        if (*c.Hint) {
             EXPECT_NE(Errors().find(c.Hint), std::string::npos) << c.Blocked << ": " << Errors();
-        else
+        } else {
             EXPECT_EQ(Errors(), "") << c.Blocked;
+        }
     }
 }
 
@@ -274,10 +277,13 @@ TEST_F(SaisonCommand, AClubFileThatCannotBeReadIsNoMissingOne) {
         {"missing", [](const std::filesystem::path&) {}, 1, ""},
         {"link loop",
          [](const std::filesystem::path& p) { std::filesystem::create_symlink(p.filename(), p); },
-         2, "kann nicht ge\xC3\xB6" "ffnet werden."},
+         2,
+         "kann nicht ge\xC3\xB6"
+         "ffnet werden."},
         {"dangling link",
          [](const std::filesystem::path& p) { std::filesystem::create_symlink("weg.xml", p); }, 2,
-         "kann nicht ge\xC3\xB6" "ffnet werden."},
+         "kann nicht ge\xC3\xB6"
+         "ffnet werden."},
         {"folder", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); }, 2,
          "ein Ordner"},
         {"fifo", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0644); }, 2, "FIFO"},
@@ -305,11 +311,10 @@ TEST_F(SaisonCommand, FilesTheUserMayNotReadGiveTwo) {
                      "' 2>/dev/null")
                         .c_str()) != 0)
         GTEST_SKIP() << "runuser as nobody is not available here";
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all |
-                                              std::filesystem::perms::group_read |
-                                              std::filesystem::perms::group_exec |
-                                              std::filesystem::perms::others_read |
-                                              std::filesystem::perms::others_exec);
+    std::filesystem::permissions(
+        folder_, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                     std::filesystem::perms::others_exec);
     const std::filesystem::path closed = folder_ / "privat";
     std::filesystem::create_directory(closed);
     std::filesystem::permissions(closed, std::filesystem::perms::owner_all);
@@ -344,7 +349,9 @@ TEST_F(SaisonCommand, FilesTheUserMayNotReadGiveTwo) {
         c.Make(folder_);
         const TRun run = RunSaison(folder_, Folder(), asNobody);
         EXPECT_EQ(run.Status, 2) << c.Kind << ": " << Errors();
-        EXPECT_NE(Errors().find("Datei " + c.Unreadable.string() + " kann nicht ge\xC3\xB6" "ffnet werden. "),
+        EXPECT_NE(Errors().find("Datei " + c.Unreadable.string() +
+                                " kann nicht ge\xC3\xB6"
+                                "ffnet werden. "),
                   std::string::npos)
             << c.Kind << ": " << Errors();
         EXPECT_EQ(run.Output, "") << c.Kind;

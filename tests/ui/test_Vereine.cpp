@@ -122,8 +122,7 @@ TEST_F(VereineTest, BlockedDatesShownInTheUsersFormatStoredInOne) {
         EXPECT_NE(file.find("Sperrtermine=\"2026-10-03; 2026-12-24\""), std::string::npos)
             << c.Typed << ": " << file;
         EXPECT_EQ(clubs->DBEdit3->text(), c.Shown) << c.Typed;
-        const QModelIndex cell =
-            clubs->DBGrid1->GridModel()->index(table().DisplayIndex(), 2);
+        const QModelIndex cell = clubs->DBGrid1->GridModel()->index(table().DisplayIndex(), 2);
         EXPECT_EQ(cell.data().toString(), c.Shown) << c.Typed;
     }
 }

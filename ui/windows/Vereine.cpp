@@ -62,8 +62,8 @@ void TVereine::CreateControls() {
     const TRegionalSettings& settings = store_.t_vereine().Settings();
     const std::string example = settings.FormatDate(*DayFromCivil(2009, 10, 3)) + "; " +
                                 settings.FormatDate(*DayFromCivil(2009, 12, 24));
-    auto* hint = new QLabel(
-        QString::fromUtf8("Daten durch Semikolon getrennt, etwa " + example), this);
+    auto* hint =
+        new QLabel(QString::fromUtf8("Daten durch Semikolon getrennt, etwa " + example), this);
     hint->setFont(UiFont({"Tahoma", 8}));
     hint->move(120, 78);
     hint->adjustSize();
