@@ -2,6 +2,7 @@
 
 #include "data/Records.h"
 #include "data/StaffelError.h"
+#include "season/BlockedDates.h"
 
 #include <algorithm>
 #include <array>
@@ -303,15 +304,11 @@ void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& 
 void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
     DefineFields(table, VereineRecordFields());
     table.CreateEmpty();
-    const TRegionalSettings german = TRegionalSettings::German();
     for (const TClubValues& club : clubs) {
         table.Append();
         table.Field("Verein").SetAsText(club.Name);
         table.Field("Kapazitaet").SetAsInteger(club.Capacity);
-        std::string blocked;
-        for (TDaySerial day : club.Blocked)
-            blocked += (blocked.empty() ? "" : "; ") + german.FormatDate(day);
-        table.Field("Sperrtermine").SetAsText(blocked);
+        table.Field("Sperrtermine").SetAsText(FormatBlockedDates(club.Blocked));
         table.Post();
     }
 }

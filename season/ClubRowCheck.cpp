@@ -1,14 +1,11 @@
 #include "season/ClubRowCheck.h"
 
 #include "data/StaffelError.h"
-#include "data/file/Cp1252.h"
-#include "season/ClubTable.h"
+#include "season/BlockedDates.h"
+#include "season/Clubs.h"
+#include "season/QuotedText.h"
 
 namespace {
-
-std::string Quoted(std::string_view cp1252) {
-    return "\xE2\x80\x9E" + Cp1252ToUtf8(cp1252) + "\xE2\x80\x9C";
-}
 
 void CheckName(TRecordTable& table, const TField& name) {
     const std::string folded = FoldClubName(name.AsText());
@@ -17,7 +14,8 @@ void CheckName(TRecordTable& table, const TField& name) {
     const int current = table.DisplayIndex();
     for (int r = 0; r < table.DisplayCount(); ++r)
         if (r != current && FoldClubName(table.DisplayText(r, name.Index())) == folded)
-            throw TStaffelError("Den Verein " + Quoted(table.DisplayText(r, name.Index())) +
+            throw TStaffelError("Den Verein " +
+                                QuotedFieldText(table.DisplayText(r, name.Index())) +
                                 " gibt es schon.");
 }
 
@@ -37,21 +35,23 @@ void CheckBlocked(TField& blocked, const TRegionalSettings& settings) {
     std::vector<std::string> bad;
     const std::vector<TDaySerial> days = ParseBlockedDates(blocked.AsText(), settings, bad);
     if (!bad.empty())
-        throw TStaffelError(Quoted(bad.front()) +
+        throw TStaffelError(QuotedFieldText(bad.front()) +
                             " ist kein g\xC3\xBCltiges Datum. Sperrtermine werden als Datum "
                             "eingegeben (etwa " +
                             settings.FormatDate(*DayFromCivil(2009, 10, 3)) +
                             "), getrennt durch Semikolon.");
-    std::string text;
-    for (TDaySerial day : days)
-        text += (text.empty() ? "" : "; ") + settings.FormatDate(day);
-    // Only rewritten where the tidy form fits the field.
-    if (text != blocked.AsText() && static_cast<int>(text.size()) <= blocked.Width()) {
-        if (text.empty())
-            blocked.Clear();
-        else
-            blocked.SetAsText(text);
-    }
+    // Whatever form was typed, the file gets the stored one.
+    const std::string text = FormatBlockedDates(days);
+    if (blocked.Width() > 0 && static_cast<int>(text.size()) > blocked.Width())
+        throw TStaffelError("Zu viele Sperrtermine: gespeichert brauchen sie " +
+                            std::to_string(text.size()) + " Zeichen, das Feld fasst " +
+                            std::to_string(blocked.Width()) + ".");
+    if (text == blocked.AsText())
+        return;
+    if (text.empty())
+        blocked.Clear();
+    else
+        blocked.SetAsText(text);
 }
 
 } // namespace

@@ -1,61 +1,12 @@
 #include "season/ClubTable.h"
 
 #include "data/file/Cp1252.h"
+#include "season/Blanks.h"
+#include "season/BlockedDates.h"
 #include "season/QuotedText.h"
 
 #include <algorithm>
 #include <charconv>
-
-namespace {
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return std::string(text.substr(first, last - first + 1));
-}
-
-std::optional<TDaySerial> ParseOneDate(std::string_view text, const TRegionalSettings& settings) {
-    if (auto day = settings.ParseDate(text))
-        return day;
-    return TRegionalSettings::German().ParseDate(text);
-}
-
-} // namespace
-
-std::vector<TDaySerial> ParseBlockedDates(std::string_view text, const TRegionalSettings& settings,
-                                          std::vector<std::string>& bad) {
-    std::vector<TDaySerial> days;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(';', start), text.size());
-        const std::string piece = Trimmed(text.substr(start, end - start));
-        start = end + 1;
-        if (piece.empty())
-            continue;
-        if (const auto day = ParseOneDate(piece, settings)) {
-            days.push_back(*day);
-            continue;
-        }
-        // Several dates with blanks between them.
-        std::size_t pos = 0;
-        while (pos < piece.size()) {
-            const std::size_t wordEnd = std::min(piece.find(' ', pos), piece.size());
-            const std::string word = piece.substr(pos, wordEnd - pos);
-            pos = wordEnd + 1;
-            if (word.empty())
-                continue;
-            if (const auto day = ParseOneDate(word, settings))
-                days.push_back(*day);
-            else
-                bad.push_back(word);
-        }
-    }
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-    return days;
-}
 
 TClubTableRead ClubsFromTable(TRecordTable& table) {
     TClubTableRead read;
@@ -72,7 +23,7 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
     std::vector<std::string> folded;
     for (int r = 0; r < table.DisplayCount(); ++r) {
         TClubValues club;
-        club.Name = Trimmed(table.DisplayText(r, name->Index()));
+        club.Name = std::string(TrimmedBlanks(table.DisplayText(r, name->Index())));
         const std::string row = "Verein in Zeile " + std::to_string(r + 1);
         if (club.Name.empty()) {
             read.Problems.push_back(row + " hat keinen Namen und bleibt unbeachtet.");
@@ -87,7 +38,8 @@ TClubTableRead ClubsFromTable(TRecordTable& table) {
         }
         folded.push_back(std::move(key));
         if (capacity) {
-            const std::string text = Trimmed(table.DisplayText(r, capacity->Index()));
+            const std::string text =
+                std::string(TrimmedBlanks(table.DisplayText(r, capacity->Index())));
             int value = DefaultCapacity;
             const auto [end, error] =
                 std::from_chars(text.data(), text.data() + text.size(), value);

@@ -14,11 +14,6 @@ struct TClubTableRead {
 
 // Every row in the table's order. A row without a name, or with the name of
 // an earlier club, is left out; a capacity outside 1..9 is brought into it;
-// a blocked date that is no date is dropped. Each is reported.
+// a blocked date that is no date (ParseBlockedDates with the table's
+// settings) is dropped. Each is reported.
 TClubTableRead ClubsFromTable(TRecordTable& table);
-
-// Dates separated by ';' (or blanks where the short date format has none),
-// in the settings' short date format or as dd.MM.yyyy; what is no date goes
-// to bad as typed. Sorted, each date once.
-std::vector<TDaySerial> ParseBlockedDates(std::string_view text, const TRegionalSettings& settings,
-                                          std::vector<std::string>& bad);

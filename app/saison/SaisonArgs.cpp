@@ -19,7 +19,9 @@ const char* SaisonUsage() {
            "Konflikten, --optimieren: die aller Staffeln der Saison, als CSV\n"
            "(Staffel;Mannschaft;von;nach, eine Zeile je Mannschaft, die den Platz wechselt).\n"
            "Exit-Status: 0 ohne Konflikte (mit --vorschlag oder --optimieren: Vorschlag\n"
-           "ausgegeben), 1 mit Konflikten, 2 bei einem Fehler.\n";
+           "ausgegeben), 1 mit Konflikten, 2 bei einem Fehler (auch: eine Datei nicht\n"
+           "lesbar, keine Staffel im Jahr JAHR, der Verein NAME ohne Mannschaft).\n"
+           "Sperrtermine in Vereine.xml: JJJJ-MM-TT oder TT.MM.JJJJ, durch Semikolon getrennt.\n";
 }
 
 TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {

@@ -11,9 +11,12 @@
 #include "season/ClubTable.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <clocale>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,14 +42,21 @@ void LoadTable(TRecordTable& table, const std::filesystem::path& file) {
     }
 }
 
+// Only a name that is not there at all means no club table; a name that
+// cannot be looked at (no search right, a link loop) is an unreadable file,
+// whose reason the load gives.
+bool NameExists(const std::filesystem::path& file) {
+    struct stat st {};
+    return ::lstat(file.c_str(), &st) == 0 || errno != ENOENT;
+}
+
 TSaisonData ReadFolder(const std::filesystem::path& folder) {
     TSaisonData data;
     TRecordTable staffel("t_staffel");
     LoadTable(staffel, folder / "Ligatafel.xml");
     data.Divisions = AllDivisions(staffel);
     const std::filesystem::path clubFile = folder / "Vereine.xml";
-    std::error_code ec;
-    if (std::filesystem::exists(clubFile, ec)) {
+    if (NameExists(clubFile)) {
         TRecordTable vereine("t_vereine");
         LoadTable(vereine, clubFile);
         TClubTableRead read = ClubsFromTable(vereine);
@@ -59,6 +69,12 @@ TSaisonData ReadFolder(const std::filesystem::path& folder) {
 
 std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
                                                   const TSaisonArgs& args) {
+    // An empty list would read as "no clashes".
+    if (args.Jahr && DivisionsOfYear(data.Divisions, *args.Jahr).empty())
+        throw TStaffelError(
+            "Es gibt keine Staffel im Jahr " + std::to_string(*args.Jahr) + " in \xE2\x80\x9E" +
+            std::filesystem::absolute(args.Ordner / "Ligatafel.xml").lexically_normal().string() +
+            "\xE2\x80\x9C.");
     std::vector<std::int32_t> years = SeasonYears(data.Divisions);
     const auto withoutYear = std::count_if(data.Divisions.begin(), data.Divisions.end(),
                                            [](const TDivisionValues& d) { return !d.Jahr; });
@@ -71,11 +87,8 @@ std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
         years.assign(1, *args.Jahr);
     std::vector<std::unique_ptr<TSeason>> seasons;
     for (std::int32_t year : years) {
-        std::vector<TDivisionValues> divisions = DivisionsOfYear(data.Divisions, year);
-        if (divisions.empty())
-            std::cerr << "Hinweis: Im Jahr " << year << " gibt es keine Staffel.\n";
-        seasons.push_back(
-            std::make_unique<TSeason>(std::move(divisions), TClubDirectory(data.Clubs)));
+        seasons.push_back(std::make_unique<TSeason>(DivisionsOfYear(data.Divisions, year),
+                                                    TClubDirectory(data.Clubs)));
     }
     return seasons;
 }
@@ -83,13 +96,24 @@ std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
 int PrintClubPlans(std::vector<std::unique_ptr<TSeason>>& seasons, const std::string& typed) {
     const std::string name = FieldTextFromArgument(typed);
     std::vector<TSeasonClubPlan> plans;
+    bool inTable = false;
     for (auto& season : seasons) {
         TClubId club = season->Clubs().FindClub(name);
         if (club == NoClub)
             club = season->Clubs().FindClub(StripTeamNumber(name));
-        if (club != NoClub)
-            plans.push_back({season.get(), MakeClubPlan(*season, club)});
+        if (club == NoClub)
+            continue;
+        inTable = inTable || season->Clubs().InTable(club);
+        // A club of the club table without a team has no plan to print.
+        TClubPlan plan = MakeClubPlan(*season, club);
+        if (!plan.Games.empty())
+            plans.push_back({season.get(), std::move(plan)});
     }
+    if (plans.empty() && inTable)
+        throw TStaffelError("Der Verein \xE2\x80\x9E" + typed +
+                            "\xE2\x80\x9C steht in der Vereinstabelle, hat aber " +
+                            (seasons.size() == 1 ? "in dieser Saison keine Mannschaft."
+                                                 : "in keiner Saison eine Mannschaft."));
     if (plans.empty())
         throw TStaffelError("Einen Verein \xE2\x80\x9E" + typed + "\xE2\x80\x9C gibt es " +
                             (seasons.size() == 1 ? "in dieser Saison nicht." : "nicht."));
@@ -119,6 +143,9 @@ int Run(const TSaisonArgs& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The system's reasons (strerror) in the user's language; nothing else
+    // of the locale is used.
+    std::setlocale(LC_MESSAGES, "");
     std::ios::sync_with_stdio(false);
     try {
         const TSaisonArgs args = ParseSaisonArgs(std::vector<std::string>(argv + 1, argv + argc));

@@ -8,8 +8,9 @@
 namespace {
 
 struct TClubTable {
-    TRecordTable Table{"t_vereine"};
-    TClubTable() {
+    TRecordTable Table;
+    explicit TClubTable(TRegionalSettings settings = TRegionalSettings::German())
+        : Table("t_vereine", std::move(settings)) {
         DefineFields(Table, VereineRecordFields());
         Table.CreateEmpty();
         Table.OnNewRecord = t_vereineNewRecord;
@@ -44,8 +45,8 @@ TEST(ClubRowCheck, RefusesWhatTheSeasonCouldNotUse) {
         const char* StoredBlocked;
     } const cases[] = {
         {"SC Nord", "", "", "", "1", ""},
-        {"SC Nord", "9", "3.10.2009 24.12.2009", "", "9", "03.10.2009; 24.12.2009"},
-        {"SC Nord", "2", "24.12.2009;3.10.2009;3.10.2009", "", "2", "03.10.2009; 24.12.2009"},
+        {"SC Nord", "9", "3.10.2009 24.12.2009", "", "9", "2009-10-03; 2009-12-24"},
+        {"SC Nord", "2", "24.12.2009;3.10.2009;3.10.2009", "", "2", "2009-10-03; 2009-12-24"},
         {"SC Nord", "0", "", "Die Kapazität muss zwischen 1 und 9 liegen, nicht 0.", "", ""},
         {"SC Nord", "10", "", "Die Kapazität muss zwischen 1 und 9 liegen, nicht 10.", "", ""},
         {"SC Nord", "1", "03.10.2009; Ostern",
@@ -65,6 +66,48 @@ TEST(ClubRowCheck, RefusesWhatTheSeasonCouldNotUse) {
         }
         EXPECT_EQ(clubs.Table.Field("Kapazitaet").AsText(), c.StoredCapacity) << input;
         EXPECT_EQ(clubs.Table.Field("Sperrtermine").AsText(), c.StoredBlocked) << input;
+    }
+}
+
+TEST(ClubRowCheck, BlockedDatesTypedInTheUsersFormatAreStoredInOneForm) {
+    const auto withFormat = [](const char* shortDate) {
+        TRegionalSettings settings = TRegionalSettings::German();
+        settings.ShortDateFormat = shortDate;
+        return settings;
+    };
+    // 22 dates fit the field as typed (1.1.2026;) but not as stored.
+    std::string many;
+    for (int day = 1; day <= 22; ++day)
+        many += std::to_string(day) + ".1.2026;";
+    struct {
+        const char* Format;
+        std::string Typed;
+        const char* Message; // empty: posted
+        const char* Stored;
+    } const cases[] = {
+        {"dd.MM.yyyy", "24.12.2009; 3.10.2009", "", "2009-10-03; 2009-12-24"},
+        {"dd/MM/yyyy", "24/12/2009; 3/10/2009", "", "2009-10-03; 2009-12-24"},
+        {"M/d/yyyy", "12/24/2009 10/3/2009", "", "2009-10-03; 2009-12-24"},
+        {"dd-MM-yy", "24-12-09; 03-10-09", "", "2009-10-03; 2009-12-24"},
+        // The stored form and the German one are taken under any settings.
+        {"M/d/yyyy", "2009-12-24; 03.10.2009", "", "2009-10-03; 2009-12-24"},
+        {"dd/MM/yyyy", "2009-10-03; 2009-12-24", "", "2009-10-03; 2009-12-24"},
+        {"dd/MM/yyyy", "03/10/2009; Ostern",
+         "„Ostern“ ist kein gültiges Datum. Sperrtermine werden als Datum eingegeben (etwa "
+         "03/10/2009), getrennt durch Semikolon.",
+         ""},
+        {"dd.MM.yyyy", many,
+         "Zu viele Sperrtermine: gespeichert brauchen sie 262 Zeichen, das Feld fasst 250.", ""},
+    };
+    for (const auto& c : cases) {
+        TClubTable clubs(withFormat(c.Format));
+        const std::string input = c.Typed + " under " + c.Format;
+        EXPECT_EQ(clubs.Add("SC Nord", "1", c.Typed.c_str()), c.Message) << input;
+        if (*c.Message) {
+            EXPECT_EQ(clubs.Table.State(), tsInsert) << input;
+        } else {
+            EXPECT_EQ(clubs.Table.Field("Sperrtermine").AsText(), c.Stored) << input;
+        }
     }
 }
 

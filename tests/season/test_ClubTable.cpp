@@ -1,5 +1,6 @@
 // The club table read into plain values: bad values reported, never fatal.
 #include "data/Records.h"
+#include "season/BlockedDates.h"
 #include "season/ClubTable.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,42 @@ TEST(ClubTable, RowsWithBadValuesAreReportedAndKeptWherePossible) {
         "Verein in Zeile 5 hat keinen Namen und bleibt unbeachtet.",
     };
     EXPECT_EQ(read.Problems, problems);
+}
+
+TEST(ClubTable, EveryReaderTakesTheStoredFormWhateverItsSettings) {
+    TRegionalSettings british = TRegionalSettings::German();
+    british.ShortDateFormat = "dd/MM/yyyy";
+    TRegionalSettings us = british;
+    us.ShortDateFormat = "M/d/yyyy";
+    struct {
+        const char* Blocked;
+        const TRegionalSettings& Settings;
+        std::vector<TDaySerial> Days;
+        std::size_t Problems;
+    } const cases[] = {
+        {"2026-03-10; 2026-12-24", TRegionalSettings::German(), {Day(10, 3), Day(24, 12)}, 0},
+        {"2026-03-10; 2026-12-24", british, {Day(10, 3), Day(24, 12)}, 0},
+        {"2026-03-10; 2026-12-24", us, {Day(10, 3), Day(24, 12)}, 0},
+        // As earlier versions wrote under German settings.
+        {"10.03.2026; 24.12.2026", us, {Day(10, 3), Day(24, 12)}, 0},
+        // Under English settings, read as the German companion reads it.
+        {"10/03/2026", TRegionalSettings::German(), {}, 1},
+    };
+    for (const auto& c : cases) {
+        TRecordTable table("t_vereine", c.Settings);
+        DefineFields(table, VereineRecordFields());
+        table.CreateEmpty();
+        table.OnNewRecord = t_vereineNewRecord;
+        table.Append();
+        table.Field("Verein").SetAsText("TV Hude");
+        table.Field("Sperrtermine").SetAsText(c.Blocked);
+        table.Post();
+        const TClubTableRead read = ClubsFromTable(table);
+        ASSERT_EQ(read.Clubs.size(), 1u) << c.Blocked;
+        EXPECT_EQ(read.Clubs[0].Blocked, c.Days)
+            << c.Blocked << " under " << c.Settings.ShortDateFormat;
+        EXPECT_EQ(read.Problems.size(), c.Problems) << c.Blocked;
+    }
 }
 
 TEST(ClubTable, ATableWithoutTheNameFieldSaysSo) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -20,11 +21,12 @@ struct TRun {
     std::string Output; // standard output
 };
 
-// Runs the program with the arguments (already quoted for the shell);
-// standard error goes to err.txt in the folder.
-TRun RunSaison(const std::filesystem::path& folder, const std::string& arguments) {
-    const std::string command = std::string("'") + STAFFEL_SAISON_PROGRAM + "' " + arguments +
-                                " 2>'" + (folder / "err.txt").string() + "'";
+// Runs the program with the arguments (already quoted for the shell), after
+// the prefix (another user); standard error goes to err.txt in the folder.
+TRun RunSaison(const std::filesystem::path& folder, const std::string& arguments,
+               const std::string& prefix = "") {
+    const std::string command = prefix + "'" + STAFFEL_SAISON_PROGRAM + "' " + arguments + " 2>'" +
+                                (folder / "err.txt").string() + "'";
     TRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -190,6 +192,169 @@ TEST_F(SaisonCommand, ProposalErrorsGiveTwo) {
         EXPECT_EQ(run.Status, 2) << c.Arguments;
         EXPECT_NE(Errors().find(c.Message), std::string::npos) << c.Arguments << ": " << Errors();
         EXPECT_EQ(run.Output, "") << c.Arguments;
+    }
+}
+
+TEST_F(SaisonCommand, BlockedDatesCountInTheStoredAndTheGermanForm) {
+    WriteDivisions(ClashingSeason());
+    // TV Hude plays at home on 05.09.2026; capacity 2 leaves only the blocked day.
+    struct {
+        const char* Blocked;
+        int Status;
+        const char* Hint; // on standard error; empty: none
+    } const cases[] = {
+        {"2026-09-05", 1, ""},
+        {"2026-08-01; 2026-09-05", 1, ""},
+        {"05.09.2026", 1, ""},
+        {"2026-09-05; Ostern", 1, "Sperrtermin \xE2\x80\x9EOstern\xE2\x80\x9C ist kein Datum"},
+        // Not one of the fixed forms: said, not guessed.
+        {"09/05/2026", 0,
+         "Sperrtermin \xE2\x80\x9E"
+         "09/05/2026\xE2\x80\x9C ist kein Datum"},
+    };
+    for (const auto& c : cases) {
+        TRecordTable table("t_vereine");
+        FillClubTable(table, {{"TV Hude", 2, {}}});
+        table.First();
+        table.Edit();
+        table.Field("Sperrtermine").SetAsText(c.Blocked);
+        table.Post();
+        table.Save((folder_ / "Vereine.xml").string());
+        const TRun run = RunSaison(folder_, "--jahr 2026 " + Folder());
+        EXPECT_EQ(run.Status, c.Status) << c.Blocked << ": " << Errors();
+        const bool blockedClash =
+            run.Output.find("05.09.2026;15:00;TV Hude;Gesperrt") != std::string::npos;
+        EXPECT_EQ(blockedClash, c.Status == 1) << c.Blocked << ": " << run.Output;
+        if (*c.Hint) {
+            EXPECT_NE(Errors().find(c.Hint), std::string::npos) << c.Blocked << ": " << Errors();
+        } else {
+            EXPECT_EQ(Errors(), "") << c.Blocked;
+        }
+    }
+}
+
+TEST_F(SaisonCommand, NothingToReportIsNoCleanResult) {
+    WriteDivisions(ClashingSeason());
+    WriteClubs({{"TV Hude", 2, {}}, {"BC Wiesmoor", 1, {}}});
+    const std::string noDivision = "Es gibt keine Staffel im Jahr 2031 in \xE2\x80\x9E" +
+                                   (folder_ / "Ligatafel.xml").string() + "\xE2\x80\x9C.";
+    struct {
+        const char* Arguments;
+        std::string Message;
+    } const cases[] = {
+        {"--jahr 2031", noDivision},
+        {"--jahr=2031 --verein 'TV Hude'", noDivision},
+        {"--jahr 2031 --optimieren", noDivision},
+        {"--verein 'BC Wiesmoor'",
+         "Der Verein \xE2\x80\x9E"
+         "BC Wiesmoor\xE2\x80\x9C steht in der Vereinstabelle, hat aber in keiner Saison eine "
+         "Mannschaft."},
+        {"--jahr 2025 --verein 'TV Hude'",
+         "Der Verein \xE2\x80\x9ETV Hude\xE2\x80\x9C steht in der Vereinstabelle, hat aber in "
+         "dieser Saison keine Mannschaft."},
+        {"--verein 'BC Nirgendwo'", "Einen Verein \xE2\x80\x9E"
+                                    "BC Nirgendwo\xE2\x80\x9C gibt es nicht."},
+    };
+    for (const auto& c : cases) {
+        const TRun run = RunSaison(folder_, std::string(c.Arguments) + " " + Folder());
+        EXPECT_EQ(run.Status, 2) << c.Arguments;
+        EXPECT_EQ(Errors(), "staffelplan-saison: " + c.Message + "\n") << c.Arguments;
+        EXPECT_EQ(run.Output, "") << c.Arguments;
+    }
+}
+
+// A club file that is there but cannot be read is an error naming it, never
+// a folder without clubs.
+TEST_F(SaisonCommand, AClubFileThatCannotBeReadIsNoMissingOne) {
+    WriteDivisions(ClashingSeason());
+    const std::filesystem::path clubs = folder_ / "Vereine.xml";
+    struct {
+        const char* Kind;
+        void (*Make)(const std::filesystem::path&);
+        int Status;
+        const char* Reason; // empty: no message
+    } const cases[] = {
+        {"missing", [](const std::filesystem::path&) {}, 1, ""},
+        {"link loop",
+         [](const std::filesystem::path& p) { std::filesystem::create_symlink(p.filename(), p); },
+         2,
+         "kann nicht ge\xC3\xB6"
+         "ffnet werden."},
+        {"dangling link",
+         [](const std::filesystem::path& p) { std::filesystem::create_symlink("weg.xml", p); }, 2,
+         "kann nicht ge\xC3\xB6"
+         "ffnet werden."},
+        {"folder", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); }, 2,
+         "ein Ordner"},
+        {"fifo", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0644); }, 2, "FIFO"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(clubs);
+        c.Make(clubs);
+        const TRun run = RunSaison(folder_, Folder());
+        EXPECT_EQ(run.Status, c.Status) << c.Kind << ": " << Errors();
+        if (!*c.Reason) {
+            EXPECT_EQ(Errors(), "") << c.Kind;
+            continue;
+        }
+        EXPECT_NE(Errors().find(clubs.string()), std::string::npos) << c.Kind << ": " << Errors();
+        EXPECT_NE(Errors().find(c.Reason), std::string::npos) << c.Kind << ": " << Errors();
+        EXPECT_EQ(run.Output, "") << c.Kind;
+    }
+}
+
+// The same for a user without the right to read (the tests run as root,
+// who may read everything).
+TEST_F(SaisonCommand, FilesTheUserMayNotReadGiveTwo) {
+    const std::string asNobody = "runuser -u nobody -- ";
+    if (std::system(("runuser -u nobody -- test -x '" + std::string(STAFFEL_SAISON_PROGRAM) +
+                     "' 2>/dev/null")
+                        .c_str()) != 0)
+        GTEST_SKIP() << "runuser as nobody is not available here";
+    std::filesystem::permissions(
+        folder_, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                     std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                     std::filesystem::perms::others_exec);
+    const std::filesystem::path closed = folder_ / "privat";
+    std::filesystem::create_directory(closed);
+    std::filesystem::permissions(closed, std::filesystem::perms::owner_all);
+    WriteDivisions(ClashingSeason());
+    const std::filesystem::path clubs = folder_ / "Vereine.xml";
+    const std::filesystem::path divisions = folder_ / "Ligatafel.xml";
+    struct {
+        const char* Kind;
+        std::filesystem::path Unreadable;
+        void (*Make)(const std::filesystem::path& folder);
+    } const cases[] = {
+        {"club file without read right", clubs,
+         [](const std::filesystem::path& folder) {
+             std::ofstream(folder / "Vereine.xml") << "x";
+             std::filesystem::permissions(folder / "Vereine.xml", std::filesystem::perms::none);
+         }},
+        {"club file in a closed folder", clubs,
+         [](const std::filesystem::path& folder) {
+             std::ofstream(folder / "privat" / "Vereine.xml") << "x";
+             std::filesystem::create_symlink("privat/Vereine.xml", folder / "Vereine.xml");
+         }},
+        {"division file without read right", divisions,
+         [](const std::filesystem::path& folder) {
+             std::filesystem::permissions(folder / "Ligatafel.xml", std::filesystem::perms::none);
+         }},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(clubs);
+        std::filesystem::permissions(divisions, std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_write |
+                                                    std::filesystem::perms::others_read);
+        c.Make(folder_);
+        const TRun run = RunSaison(folder_, Folder(), asNobody);
+        EXPECT_EQ(run.Status, 2) << c.Kind << ": " << Errors();
+        EXPECT_NE(Errors().find("Datei " + c.Unreadable.string() +
+                                " kann nicht ge\xC3\xB6"
+                                "ffnet werden. "),
+                  std::string::npos)
+            << c.Kind << ": " << Errors();
+        EXPECT_EQ(run.Output, "") << c.Kind;
     }
 }
 

@@ -62,7 +62,8 @@ TEST_F(VereineTest, FirstPostedClubCreatesTheClubFile) {
     EXPECT_EQ(table().State(), tsBrowse);
     const std::string file = TScratchFolder::Read(VereineFileName);
     EXPECT_NE(file.find("Verein=\"TV Hude\""), std::string::npos) << file;
-    EXPECT_NE(file.find("Sperrtermine=\"03.10.2026; 24.12.2026\""), std::string::npos) << file;
+    EXPECT_NE(file.find("Sperrtermine=\"2026-10-03; 2026-12-24\""), std::string::npos) << file;
+    EXPECT_EQ(clubs->DBEdit3->text(), "03.10.2026; 24.12.2026");
     EXPECT_EQ(TScratchFolder::Read(StaffelFileName), divisions) << "the division file unchanged";
 
     // A deletion reaches the file at once.
@@ -94,6 +95,35 @@ TEST_F(VereineTest, BadClubStaysPendingAndWritesNothing) {
             EXPECT_EQ(boxes.Shown.front().Text, c.Error);
         EXPECT_FALSE(TScratchFolder::Exists(VereineFileName)) << c.Error;
         table().Cancel();
+    }
+}
+
+// Whatever the user's date format, the file gets one form; the window
+// shows and takes the user's.
+TEST_F(VereineTest, BlockedDatesShownInTheUsersFormatStoredInOne) {
+    struct {
+        const char* Format;
+        const char* Typed;
+        const char* Shown;
+    } const cases[] = {
+        {"dd.MM.yyyy", "24.12.2026 3.10.2026", "03.10.2026; 24.12.2026"},
+        {"dd/MM/yyyy", "24/12/2026; 3/10/2026", "03/10/2026; 24/12/2026"},
+        {"M/d/yyyy", "12/24/2026;10/3/2026", "10/3/2026; 12/24/2026"},
+        {"M/d/yyyy", "2026-10-03; 24.12.2026", "10/3/2026; 12/24/2026"},
+    };
+    for (const auto& c : cases) {
+        TRegionalSettings settings = TRegionalSettings::German();
+        settings.ShortDateFormat = c.Format;
+        table().SetSettings(settings);
+        boxes.Clear();
+        AddClub(("SC " + std::string(c.Typed)).c_str(), "", c.Typed);
+        ASSERT_TRUE(boxes.Shown.empty()) << c.Typed << ": " << boxes.Shown.front().Text;
+        const std::string file = TScratchFolder::Read(VereineFileName);
+        EXPECT_NE(file.find("Sperrtermine=\"2026-10-03; 2026-12-24\""), std::string::npos)
+            << c.Typed << ": " << file;
+        EXPECT_EQ(clubs->DBEdit3->text(), c.Shown) << c.Typed;
+        const QModelIndex cell = clubs->DBGrid1->GridModel()->index(table().DisplayIndex(), 2);
+        EXPECT_EQ(cell.data().toString(), c.Shown) << c.Typed;
     }
 }
 

@@ -57,7 +57,7 @@ void TDBEdit::Reset() {
     TField* field = Field();
     if (field) {
         setMaxLength(field->Type() == ctText && field->Width() > 0 ? field->Width() : 32767);
-        setText(ToQString(field->AsText()));
+        setText(ToQString(ShowText ? ShowText(field->AsText()) : field->AsText()));
     } else {
         setMaxLength(32767);
         setText(QString());

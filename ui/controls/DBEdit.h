@@ -5,6 +5,7 @@
 #include "ui/controls/DataSource.h"
 
 #include <QLineEdit>
+#include <functional>
 #include <string>
 
 class TDBEdit : public QLineEdit {
@@ -19,6 +20,11 @@ public:
     // Locks the editor even while its table edits.
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
+
+    // How the field's text is shown, when the field stores another form
+    // than the user reads (blocked dates); the typed text goes into the
+    // field as it stands, for the table's check to convert.
+    std::function<std::string(const std::string&)> ShowText;
 
     TField* Field() const;
     // The user changed the text since the field was last read.

@@ -77,6 +77,8 @@ QVariant TDBGridModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (const auto& show = columns_[index.column()].ShowText)
+            return ToQString(show(table_->DisplayText(index.row(), field)));
         return GridCellText(*table_, index.row(), field);
     case Qt::TextAlignmentRole: {
         const bool right = table_->FieldAt(field).Type() == ctInteger;

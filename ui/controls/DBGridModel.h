@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ struct TDBGridColumn {
     std::string FieldName;
     int Width = -1; // pixels; -1: from the field
     std::optional<QFont> Font = std::nullopt;
+    // The field's text as shown, as TDBEdit::ShowText.
+    std::function<std::string(const std::string&)> ShowText = nullptr;
 };
 
 class TDBGridModel : public QAbstractTableModel {

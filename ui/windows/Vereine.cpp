@@ -1,6 +1,7 @@
 #include "ui/windows/Vereine.h"
 
 #include "data/Store.h"
+#include "season/BlockedDates.h"
 #include "season/ClubRowCheck.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/DBEdit.h"
@@ -50,9 +51,20 @@ void TVereine::CreateControls() {
     DBEdit2 = MakeDBEdit(this, d_vereine, "Kapazitaet", {540, 13, 41, 24}, regular10);
     LabelLeftOf(DBEdit2, "Spiele gleichzeitig (1–9):", regular10, 6);
 
+    // The file holds the blocked dates in one form; the user reads and types
+    // them in the short date format, and CheckClubRow stores what was typed.
+    const auto showBlocked = [this](const std::string& stored) {
+        return ShowBlockedDates(stored, store_.t_vereine().Settings());
+    };
     DBEdit3 = MakeDBEdit(this, d_vereine, "Sperrtermine", {120, 50, 629, 24}, regular10);
+    DBEdit3->ShowText = showBlocked;
+    DBEdit3->Reset();
     LabelLeftOf(DBEdit3, "Halle gesperrt:", regular10, 6);
-    auto* hint = new QLabel("Daten durch Semikolon getrennt, etwa 03.10.2009; 24.12.2009", this);
+    const TRegionalSettings& settings = store_.t_vereine().Settings();
+    const std::string example = settings.FormatDate(*DayFromCivil(2009, 10, 3)) + "; " +
+                                settings.FormatDate(*DayFromCivil(2009, 12, 24));
+    auto* hint =
+        new QLabel(QString::fromUtf8("Daten durch Semikolon getrennt, etwa " + example), this);
     hint->setFont(UiFont({"Tahoma", 8}));
     hint->move(120, 78);
     hint->adjustSize();
@@ -61,7 +73,8 @@ void TVereine::CreateControls() {
     DBGrid1 = new TDBGrid(this);
     DBGrid1->setFont(UiFont({"Tahoma", 8}));
     DBGrid1->setGeometry(4, 100, 750, 225);
-    DBGrid1->SetColumns({{"Verein", 200}, {"Kapazitaet", 70}, {"Sperrtermine", 440}});
+    DBGrid1->SetColumns(
+        {{"Verein", 200}, {"Kapazitaet", 70}, {"Sperrtermine", 440, std::nullopt, showBlocked}});
     DBGrid1->SetDataSource(d_vereine);
 
     MYDBNav1 = new TMYDBNav(this);
