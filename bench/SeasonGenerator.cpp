@@ -315,3 +315,42 @@ void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
         table.Post();
     }
 }
+
+std::vector<TTieRecord> PlayedTies(const TGeneratedSeason& season, int movedEvery, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<TTieRecord> ties;
+    int count = 0;
+    for (const TDivisionValues& division : season.Divisions)
+        for (const TSeasonGame& game : GamesOfDivision(division, 0)) {
+            TTieRecord tie;
+            tie.Jahr = division.Jahr.value_or(0);
+            tie.Klasse = division.Klasse;
+            tie.Spieltag = std::string(SpieltagKeyName(game.Day));
+            tie.Heim = game.HomeTeam;
+            tie.Gast = game.AwayTeam;
+            tie.Status = TTieState::Gespielt;
+            const int home = static_cast<int>(random() % 9), away = 8 - home;
+            const int homeGames = 2 * home + static_cast<int>(random() % (away + 1));
+            const int awayGames = 2 * away + static_cast<int>(random() % (home + 1));
+            tie.Result = {{home, away},
+                          {homeGames, awayGames},
+                          {std::max(0, homeGames * 21 - static_cast<int>(random() % 40)),
+                           std::max(0, awayGames * 21 - static_cast<int>(random() % 40))}};
+            if (movedEvery > 0 && ++count % movedEvery == 0 && game.Date) {
+                tie.Datum = *game.Date + 1;
+                tie.Uhrzeit = "18:00";
+            }
+            ties.push_back(std::move(tie));
+        }
+    return ties;
+}
+
+void FillTieTable(TRecordTable& table, const std::vector<TTieRecord>& ties) {
+    DefineFields(table, BegegnungenRecordFields());
+    table.CreateEmpty();
+    for (const TTieRecord& tie : ties) {
+        table.Append();
+        WriteTieFields(table, tie);
+        table.Post();
+    }
+}
