@@ -3,6 +3,7 @@
 #include "season/TieTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -20,14 +21,11 @@ void TakeRecordsOfClass(std::vector<TTieRecord>& from, std::vector<TTieRecord>& 
                         const std::string& key) {
     if (key.empty())
         return;
-    auto kept = from.begin();
-    for (auto it = from.begin(); it != from.end(); ++it) {
-        if (ClassKey(it->Jahr, it->Klasse) == key)
-            to.push_back(std::move(*it));
-        else
-            *kept++ = std::move(*it);
-    }
-    from.erase(kept, from.end());
+    const auto rest = std::stable_partition(from.begin(), from.end(), [&key](const TTieRecord& r) {
+        return ClassKey(r.Jahr, r.Klasse) != key;
+    });
+    std::move(rest, from.end(), std::back_inserter(to));
+    from.erase(rest, from.end());
 }
 
 void PutInto(std::vector<TTieRecord>& records, TTieRecord record) {

@@ -73,9 +73,10 @@ TEST_F(TieStoreTest, FileOnlyWithTheFirstRecordAndItsFieldsAsAgreed) {
     SaveTieRecord(store_, Played("TV Hude", "Nord 1B"));
     EXPECT_EQ(told, std::vector<std::string>{BegegnungenFileName});
     const std::string file = ReadBytes(File(BegegnungenFileName));
-    EXPECT_NE(file.find("<FIELDS><FIELD attrname=\"Jahr\" fieldtype=\"i4\" required=\"true\"/>"
-                        "<FIELD attrname=\"Klasse\" fieldtype=\"string\" WIDTH=\"30\""),
-              std::string::npos)
+    EXPECT_NE(
+        file.find("<FIELDS><FIELD attrname=\"Jahr\" fieldtype=\"i4\" required=\"true\"/>"
+                  "<FIELD attrname=\"Klasse\" fieldtype=\"string\" required=\"true\" WIDTH=\"30\""),
+        std::string::npos)
         << file;
     for (const char* field : {"attrname=\"Spieltag\" fieldtype=\"string\" WIDTH=\"2\"",
                               "attrname=\"Gast\" fieldtype=\"string\" WIDTH=\"20\"",

@@ -213,7 +213,9 @@ TEST(TieLists, MovedAndWithoutResultInTimeOrder) {
     EXPECT_EQ(season.Game(moved[1]).HomeTeam, "TV Hude 2");
     // Before 06.09.: Nord's match day 1 (05.09.) but 1A-1B; Süd's day 1 is today.
     const auto missing = TiesWithoutResult(season, Day(6, 9));
-    EXPECT_EQ(missing.size(), 8u - 1u);
+    const auto onFirstDay = std::count_if(plain.Games(0).begin(), plain.Games(0).end(),
+                                          [](const TSeasonGame& g) { return g.Date == Day(5, 9); });
+    EXPECT_EQ(static_cast<long>(missing.size()), onFirstDay - 1);
     for (const TGameRef& ref : missing)
         EXPECT_EQ(*season.Game(ref).Date, Day(5, 9));
 }
