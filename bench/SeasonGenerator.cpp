@@ -281,23 +281,26 @@ TGeneratedSeason GenerateSeason(const TSeasonSpec& spec) {
     return TGenerator(spec).Run();
 }
 
+void AppendDivision(TRecordTable& table, const TDivisionValues& division) {
+    table.Append();
+    table.Field("Klasse").SetAsText(division.Klasse);
+    if (division.Jahr)
+        table.Field("Jahr").SetAsInteger(*division.Jahr);
+    table.Field("10Klasse").SetAsBoolean(division.TenTeams);
+    for (int s = 0; s < SlotCount; ++s)
+        table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
+    for (int d = 0; d < SpieltagCount; ++d)
+        if (division.Dates[d])
+            table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
+                .SetAsDateTime(*division.Dates[d]);
+    table.Post();
+}
+
 void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions) {
     DefineFields(table, StaffelRecordFields());
     table.CreateEmpty();
-    for (const TDivisionValues& division : divisions) {
-        table.Append();
-        table.Field("Klasse").SetAsText(division.Klasse);
-        if (division.Jahr)
-            table.Field("Jahr").SetAsInteger(*division.Jahr);
-        table.Field("10Klasse").SetAsBoolean(division.TenTeams);
-        for (int s = 0; s < SlotCount; ++s)
-            table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-        for (int d = 0; d < SpieltagCount; ++d)
-            if (division.Dates[d])
-                table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                    .SetAsDateTime(*division.Dates[d]);
-        table.Post();
-    }
+    for (const TDivisionValues& division : divisions)
+        AppendDivision(table, division);
 }
 
 void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {

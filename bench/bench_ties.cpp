@@ -6,6 +6,7 @@
 // prints its ratio to a yardstick measured in the same run: for the tables
 // one pass that scores every record, for the result the season's clash
 // list alone, for the load the season built without its ties.
+#include "CpuTimeMeasure.h"
 #include "SeasonGenerator.h"
 
 #include "data/Dates.h"
@@ -31,29 +32,6 @@ struct TPlayedSeason {
 const TPlayedSeason& Played() {
     static const TPlayedSeason played;
     return played;
-}
-
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-// Mean milliseconds of a few runs, in the thread's CPU time, so that other
-// work on the machine does not count.
-template <typename Work> double MeasureMs(Work work, int runs = 20) {
-    const double start = ThreadCpuMs();
-    for (int i = 0; i < runs; ++i)
-        work();
-    return (ThreadCpuMs() - start) / runs;
-}
-
-void Report(benchmark::State& state, double measuredMs, double budgetMs, double yardstickMs) {
-    state.counters["ms"] = measuredMs;
-    state.counters["budget_ms"] = budgetMs;
-    state.counters["of_budget"] = measuredMs / budgetMs;
-    state.counters["yardstick_ms"] = yardstickMs;
-    state.counters["of_yardstick"] = measuredMs / yardstickMs;
 }
 
 TSeason MakeSeason() {

@@ -1,6 +1,7 @@
 // The tie file through the store: created with its first record, its
 // fields as other tools expect them, records refused by the rules, and
 // records carried along when a team or the division is renamed.
+#include "SeasonGenerator.h"
 #include "SeasonSupport.h"
 
 #include "season/TieCarry.h"
@@ -19,7 +20,7 @@ class TieStoreTest : public TStoreFolderTest {
 protected:
     void SetUp() override {
         store_.FormCreate();
-        FillDivision(store_.t_staffel(), Nord());
+        AppendDivision(store_.t_staffel(), Nord());
         store_.SaveStaffel();
     }
 
@@ -27,20 +28,6 @@ protected:
         TDivisionValues division = Division8("Nord");
         SetTeam(division, s1A, "TV Hude");
         return division;
-    }
-
-    static void FillDivision(TRecordTable& table, const TDivisionValues& division) {
-        table.Append();
-        table.Field("Klasse").SetAsText(division.Klasse);
-        table.Field("Jahr").SetAsInteger(*division.Jahr);
-        table.Field("10Klasse").SetAsBoolean(division.TenTeams);
-        for (int s = 0; s < SlotCount; ++s)
-            table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-        for (int d = 0; d < SpieltagCount; ++d)
-            if (division.Dates[d])
-                table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                    .SetAsDateTime(*division.Dates[d]);
-        table.Post();
     }
 
     TTieRecord Played(const std::string& home, const std::string& away) const {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -62,6 +63,9 @@ TEST(Byes, NoTieNoClubNoWarningInBothLayouts) {
         EXPECT_EQ(calendar.Events, static_cast<int>(all.size() - withBye)) << input;
         const auto standings = MakeStandings(season, 0);
         EXPECT_EQ(standings.Rows.size(), SlotsUsedBy(LayoutOf(division)).size() - 1) << input;
+        SetTeam(division, s1A, "SPIELFREI");
+        for (const TPlanFinding& finding : CheckPlan(division, TRegionalSettings::German()))
+            EXPECT_EQ(finding.Text.find("pielfrei"), std::string::npos) << input << finding.Text;
     }
 }
 
@@ -257,6 +261,25 @@ TEST(TieKeys, FoldedWithoutMakingTheFoldedNames) {
         for (const char* b : names)
             EXPECT_EQ(SameFoldedName(a, b), FoldClubName(a) == FoldClubName(b))
                 << "\"" << a << "\" \"" << b << "\"";
+}
+
+} // namespace
+
+namespace {
+
+// A record names its tie by the ordered pair of teams: each pair must meet
+// once, and every pair meets, so that swapped slots keep their records.
+TEST(TieKeys, EachOrderedPairMeetsOnceInBothLayouts) {
+    for (const bool ten : {false, true}) {
+        const TFixtureLayout& layout = LayoutFor(ten);
+        std::set<std::pair<TSlotName, TSlotName>> pairs;
+        for (const TGame& game : GamesOf(layout))
+            EXPECT_TRUE(pairs.insert({game.Home, game.Away}).second)
+                << (ten ? "10: " : "8: ") << SlotFieldName(game.Home) << "-"
+                << SlotFieldName(game.Away);
+        const std::size_t teams = SlotsUsedBy(layout).size();
+        EXPECT_EQ(pairs.size(), teams * (teams - 1)) << (ten ? "10" : "8");
+    }
 }
 
 } // namespace
