@@ -1,12 +1,14 @@
 // Tie records in the season: byes, moved ties in the hall check and the
 // exports, cancelled ties, the overview's lists and records that lost
 // their tie.
+#include "SeasonGenerator.h"
 #include "SeasonSupport.h"
 
 #include "report/CsvExport.h"
 #include "report/ICalExport.h"
 #include "report/PlanCheck.h"
 #include "season/ClubPlan.h"
+#include "season/Placement.h"
 #include "season/Standings.h"
 #include "season/TieLists.h"
 #include "season/TieTable.h"
@@ -280,6 +282,33 @@ TEST(TieKeys, EachOrderedPairMeetsOnceInBothLayouts) {
         const std::size_t teams = SlotsUsedBy(layout).size();
         EXPECT_EQ(pairs.size(), teams * (teams - 1)) << (ten ? "10" : "8");
     }
+}
+
+} // namespace
+
+namespace {
+
+// The slot proposals count a season's clashes as the season does, with
+// moved and cancelled ties.
+TEST(MovedTies, PlacementCountsThemAsTheSeason) {
+    TSeasonSpec spec;
+    spec.Divisions = 20;
+    spec.Clubs = 20;
+    TGeneratedSeason generated = GenerateSeason(spec);
+    for (TDivisionValues& division : generated.Divisions)
+        division.Dates = generated.Divisions[division.TenTeams ? spec.Divisions / 2 : 0].Dates;
+    std::vector<TTieRecord> ties = PlayedTies(generated, 3);
+    for (std::size_t t = 0; t < ties.size(); t += 7) {
+        ties[t].Status = TTieState::Abgesetzt;
+        ties[t].Result = {};
+    }
+    const TSeason season(generated.Divisions, TClubDirectory(generated.Clubs), ties);
+    const TSeason layoutOnly(generated.Divisions, TClubDirectory(generated.Clubs));
+    ASSERT_NE(season.ClashCount(), layoutOnly.ClashCount());
+    for (int d = 0; d < season.DivisionCount(); d += 3)
+        EXPECT_EQ(PlacementClashCount(MakePlacementContext(season, d), IdentityPlacement()),
+                  season.ClashCount())
+            << "division " << d;
 }
 
 } // namespace
