@@ -86,7 +86,7 @@ TStore::TStartRead TStore::ReadAtStart(const TDataFile& file) {
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
       spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
-      vereine_("t_vereine", settings) {
+      vereine_("t_vereine", settings), begegnungen_("t_begegnungen", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
     vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
@@ -97,11 +97,18 @@ TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
 // cannot be read must stay as it is, and so must the others, which would
 // otherwise be created or cleaned up as if the data were complete.
 void TStore::FormCreate() {
-    const TStartRead staffel = ReadAtStart(staffelFile_);
-    const TStartRead spieltage = ReadAtStart(spieltageFile_);
-    const TStartRead vereine = ReadAtStart(vereineFile_);
-    if (staffel.Refused || spieltage.Refused || vereine.Refused)
-        readOnly_ = true;
+    // In load order, each file with the creation of its table.
+    const std::pair<TDataFile*, void (TStore::*)()> files[] = {
+        {&staffelFile_, &TStore::CreateStaffelTable},
+        {&spieltageFile_, &TStore::CreateSpieltageTable},
+        {&vereineFile_, &TStore::CreateVereineTable},
+        {&begegnungenFile_, &TStore::CreateBegegnungenTable}};
+    std::vector<TStartRead> reads;
+    for (const auto& [file, create] : files) {
+        reads.push_back(ReadAtStart(*file));
+        if (reads.back().Refused)
+            readOnly_ = true;
+    }
     if (!readOnly_)
         RemoveStaleTempFiles(".", [this](std::string_view name) {
             for (TDataFile* file : DataFiles())
@@ -109,9 +116,8 @@ void TStore::FormCreate() {
                     return true;
             return false;
         });
-    LoadOrCreate(staffelFile_, staffel, &TStore::CreateStaffelTable);
-    LoadOrCreate(spieltageFile_, spieltage, &TStore::CreateSpieltageTable);
-    LoadOrCreate(vereineFile_, vereine, &TStore::CreateVereineTable);
+    for (std::size_t i = 0; i < reads.size(); ++i)
+        LoadOrCreate(*files[i].first, reads[i], files[i].second);
 }
 
 void TStore::LoadOrCreate(TDataFile& file, const TStartRead& read, void (TStore::*create)()) {
@@ -189,6 +195,18 @@ void TStore::CreateVereineTable() {
         SaveCreated(vereineFile_);
 }
 
+void TStore::CreateBegegnungenTable() {
+    begegnungen_.Close();
+    begegnungen_.ClearDefinitions();
+    DefineFields(begegnungen_, BegegnungenRecordFields());
+    begegnungen_.CreateEmpty();
+    begegnungen_.DefineIndex("", "Jahr;Klasse;Heim;Gast", true);
+    begegnungen_.Close();
+    begegnungen_.Open();
+    if (FileStateOf(begegnungenFile_.FileName()))
+        SaveCreated(begegnungenFile_);
+}
+
 namespace {
 
 [[noreturn]] void FailReadOnly(const TDataFile& file) {
@@ -214,13 +232,14 @@ bool TStore::Save(TDataFile& file, TRecordTable& table) {
 }
 
 bool TStore::NothingToSave(TDataFile& file) {
-    if (&file != &vereineFile_ || FileStateOf(file.FileName()))
+    if ((&file != &vereineFile_ && &file != &begegnungenFile_) || FileStateOf(file.FileName()))
         return false;
-    if (!vereine_.Active())
+    TRecordTable& table = file.Table();
+    if (!table.Active())
         return true;
-    const bool inserting = vereine_.State() == tsInsert;
-    const int stored = vereine_.DisplayCount() - (inserting ? 1 : 0);
-    return stored == 0 && !(inserting && vereine_.Modified());
+    const bool inserting = table.State() == tsInsert;
+    const int stored = table.DisplayCount() - (inserting ? 1 : 0);
+    return stored == 0 && !(inserting && table.Modified());
 }
 
 void TStore::TellSaved(const TDataFile& file) {
@@ -243,6 +262,10 @@ bool TStore::SaveVereine() {
     return Save(vereineFile_, vereine_);
 }
 
+bool TStore::SaveBegegnungen() {
+    return Save(begegnungenFile_, begegnungen_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -251,7 +274,8 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 }
 
 std::vector<std::string> TStore::DataFileNames() const {
-    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName()};
+    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName(),
+            begegnungenFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {
