@@ -68,7 +68,7 @@ TSaisonData ReadFolder(const std::filesystem::path& folder) {
             std::cerr << "Hinweis: " << problem << '\n';
         data.Clubs = std::move(read.Clubs);
     }
-    if (const auto tieFile = folder / "Begegnungen.xml"; std::filesystem::exists(tieFile, ec)) {
+    if (const auto tieFile = folder / "Begegnungen.xml"; NameExists(tieFile)) {
         TRecordTable begegnungen("t_begegnungen");
         LoadTable(begegnungen, tieFile);
         TTieTableRead read = TiesFromTable(begegnungen);
