@@ -35,6 +35,10 @@ const std::vector<TRecordFieldSpec>& KopieRecordFields();
 // not available, typed in the short date format, separated by ';' or blanks).
 const std::vector<TRecordFieldSpec>& VereineRecordFields();
 
+// The school holiday record of Ferien.xml: Von and Bis (both inclusive),
+// Name, Quelle (the file it was imported from).
+const std::vector<TRecordFieldSpec>& FerienRecordFields();
+
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields);
 
 // New-row handler of t_staffel: heading "Badminton", 10Klasse false.

@@ -47,7 +47,7 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
       spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
-      vereine_("t_vereine", settings) {
+      vereine_("t_vereine", settings), ferien_("t_ferien", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
     vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
@@ -65,6 +65,7 @@ void TStore::FormCreate() {
     LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
     LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
     LoadOrCreate(vereineFile_, &TStore::CreateVereineTable);
+    LoadOrCreate(ferienFile_, &TStore::CreateFerienTable);
 }
 
 void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
@@ -132,16 +133,26 @@ void TStore::CreateSpieltageTable() {
 }
 
 void TStore::CreateVereineTable() {
-    vereine_.Close();
-    vereine_.ClearDefinitions();
-    DefineFields(vereine_, VereineRecordFields());
-    vereine_.CreateEmpty();
-    vereine_.DefineIndex("", "Verein", true);
-    vereine_.Close();
-    vereine_.Open();
+    CreateOptionalTable(vereineFile_, VereineRecordFields(), "Verein");
+}
+
+void TStore::CreateFerienTable() {
+    CreateOptionalTable(ferienFile_, FerienRecordFields(), "Von;Bis;Name");
+}
+
+void TStore::CreateOptionalTable(TDataFile& file, const std::vector<TRecordFieldSpec>& fields,
+                                 const char* key) {
+    TRecordTable& table = file.Table();
+    table.Close();
+    table.ClearDefinitions();
+    DefineFields(table, fields);
+    table.CreateEmpty();
+    table.DefineIndex("", key, true);
+    table.Close();
+    table.Open();
     // Only an unloadable file kept aside is replaced; a missing one stays missing.
-    if (FileStateOf(vereineFile_.FileName()))
-        SaveCreated(vereineFile_);
+    if (FileStateOf(file.FileName()))
+        SaveCreated(file);
 }
 
 namespace {
@@ -169,13 +180,14 @@ bool TStore::Save(TDataFile& file, TRecordTable& table) {
 }
 
 bool TStore::NothingToSave(TDataFile& file) {
-    if (&file != &vereineFile_ || FileStateOf(file.FileName()))
+    if ((&file != &vereineFile_ && &file != &ferienFile_) || FileStateOf(file.FileName()))
         return false;
-    if (!vereine_.Active())
+    TRecordTable& table = file.Table();
+    if (!table.Active())
         return true;
-    const bool inserting = vereine_.State() == tsInsert;
-    const int stored = vereine_.DisplayCount() - (inserting ? 1 : 0);
-    return stored == 0 && !(inserting && vereine_.Modified());
+    const bool inserting = table.State() == tsInsert;
+    const int stored = table.DisplayCount() - (inserting ? 1 : 0);
+    return stored == 0 && !(inserting && table.Modified());
 }
 
 void TStore::TellSaved(const TDataFile& file) {
@@ -198,6 +210,10 @@ void TStore::SaveVereine() {
     Save(vereineFile_, vereine_);
 }
 
+void TStore::SaveFerien() {
+    Save(ferienFile_, ferien_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -206,7 +222,8 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 }
 
 std::vector<std::string> TStore::DataFileNames() const {
-    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName()};
+    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName(),
+            ferienFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {

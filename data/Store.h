@@ -16,6 +16,10 @@ inline constexpr const char* StaffelFileName = "Ligatafel.xml";
 inline constexpr const char* SpieltageFileName = "Spieltage.xml";
 // Written only once the first club is added; without it every club has the defaults.
 inline constexpr const char* VereineFileName = "Vereine.xml";
+// The school holidays; written only once the first one is saved.
+inline constexpr const char* FerienFileName = "Ferien.xml";
+
+struct TRecordFieldSpec;
 
 class TStore {
 public:
@@ -26,6 +30,7 @@ public:
     TRecordTable& t_spieltage() { return spieltage_; }
     TRecordTable& table_kopie() { return kopie_; }
     TRecordTable& t_vereine() { return vereine_; }
+    TRecordTable& t_ferien() { return ferien_; }
 
     // Removes what killed saves left in the data folder, then loads both
     // files, creating a table whose file cannot be loaded. A file that exists
@@ -35,6 +40,7 @@ public:
     void CreateSpieltageTable();
     // Empty; written only where an unloadable club file has to be replaced.
     void CreateVereineTable();
+    void CreateFerienTable();
     // The German notice naming files kept at start, once.
     std::optional<std::string> TakeStartupNotice();
 
@@ -44,6 +50,7 @@ public:
     void SaveStaffel();
     void SaveSpieltage();
     void SaveVereine();
+    void SaveFerien();
 
     // Told the data file's name after its table was written, or loaded anew
     // from the file (an outside change taken over, a copied division).
@@ -90,14 +97,17 @@ public:
     std::function<void(const std::string&)> OnInform;
 
 private:
-    std::array<TDataFile*, 3> DataFiles() {
-        return {&staffelFile_, &spieltageFile_, &vereineFile_};
+    std::array<TDataFile*, 4> DataFiles() {
+        return {&staffelFile_, &spieltageFile_, &vereineFile_, &ferienFile_};
     }
     void TellSaved(const TDataFile& file);
-    // A club table nobody has filled has no file to be written to.
+    // A club or holiday table nobody has filled has no file to be written to.
     bool NothingToSave(TDataFile& file);
     TDataFile* FindDataFile(const std::string& fileName);
     void LoadOrCreate(TDataFile& file, void (TStore::*create)());
+    // An empty table written only where an unloadable file has to be replaced.
+    void CreateOptionalTable(TDataFile& file, const std::vector<TRecordFieldSpec>& fields,
+                             const char* key);
     // The one way a table reaches its file; false when the other version was
     // loaded instead.
     bool Save(TDataFile& file, TRecordTable& table);
@@ -110,9 +120,11 @@ private:
     TRecordTable spieltage_;
     TRecordTable kopie_;
     TRecordTable vereine_;
+    TRecordTable ferien_;
     TDataFile staffelFile_{StaffelFileName, staffel_};
     TDataFile spieltageFile_{SpieltageFileName, spieltage_};
     TDataFile vereineFile_{VereineFileName, vereine_};
+    TDataFile ferienFile_{FerienFileName, ferien_};
     std::string startupNotice_;
     bool readOnly_ = false;
     bool rescueNeeded_ = false;

@@ -101,7 +101,7 @@ std::vector<TClash> TSeason::Clashes() const {
     for (const auto& [key, occasion] : occasions_) {
         if (static_cast<int>(occasion.Games.size()) <= clubs_.Capacity(occasion.Club))
             continue;
-        TClash clash{ckHall, occasion.Club, occasion.Date, occasion.Game, {}, {}, {}};
+        TClash clash{ckHall, occasion.Club, occasion.Date, occasion.Game, {}, {}, {}, {}};
         for (const TGameRef& ref : occasion.Games)
             clash.Games.push_back(Game(ref));
         dated.push_back(std::move(clash));
@@ -110,7 +110,7 @@ std::vector<TClash> TSeason::Clashes() const {
         for (int g : part.BlockedGames) {
             const TSeasonGame& game = part.Games[g];
             dated.push_back(
-                {ckBlocked, part.Clubs[Slot(game.Home)], *game.Date, game.Game, {game}, {}, {}});
+                {ckBlocked, part.Clubs[Slot(game.Home)], *game.Date, game.Game, {game}, {}, {}, {}});
         }
     // Blocked games of one club at one date and time make one clash.
     std::map<TOccasionKey, std::size_t> blockedAt;

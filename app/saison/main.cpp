@@ -2,6 +2,7 @@
 // standard output, for scripts and shared folders. Writes nothing.
 #include "SaisonArgs.h"
 #include "SaisonProposal.h"
+#include "SaisonSpieltage.h"
 
 #include "data/StaffelError.h"
 #include "data/table/RecordTable.h"
@@ -98,6 +99,8 @@ int PrintClubPlans(std::vector<std::unique_ptr<TSeason>>& seasons, const std::st
 }
 
 int Run(const TSaisonArgs& args) {
+    if (args.Spieltage)
+        return PrintMatchDayProposal(args, LoadTable, std::cout, std::cerr);
     const TSaisonData data = ReadFolder(args.Ordner);
     auto seasons = MakeSeasons(data, args);
     if (args.Verein)
