@@ -18,10 +18,10 @@ void AddGameLine(std::string& out, const TSeason& season, const TClash& clash,
     const TDivisionValues& division = season.Division(game.Division);
     const std::string club =
         clash.Club == NoClub ? std::string() : Cp1252ToUtf8(season.Clubs().Club(clash.Club).Name);
-    AddCsvLine(out, {german.FormatDate(clash.Date), GameClock(game.Game), club,
-                     ClashKindName(clash.Kind),
-                     DivisionTitleUtf8(division), SpieltagKeyName(game.Day),
-                     TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
+    AddCsvLine(out,
+               {german.FormatDate(clash.Date), GameClock(game.Game), club,
+                ClashKindName(clash.Kind), DivisionTitleUtf8(division), SpieltagKeyName(game.Day),
+                TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
 }
 
 void AddDoubleLines(std::string& out, const TSeason& season, const TClash& clash) {

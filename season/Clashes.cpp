@@ -109,8 +109,14 @@ std::vector<TClash> TSeason::Clashes() const {
     for (const TDivisionPart& part : divisions_)
         for (int g : part.BlockedGames) {
             const TSeasonGame& game = part.Games[g];
-            dated.push_back(
-                {ckBlocked, part.Clubs[Slot(game.Home)], *game.Date, game.Game, {game}, {}, {}, {}});
+            dated.push_back({ckBlocked,
+                             part.Clubs[Slot(game.Home)],
+                             *game.Date,
+                             game.Game,
+                             {game},
+                             {},
+                             {},
+                             {}});
         }
     // Blocked games of one club at one date and time make one clash.
     std::map<TOccasionKey, std::size_t> blockedAt;

@@ -95,8 +95,7 @@ void AddOccurrences(std::vector<TSchoolHoliday>& holidays, icalcomponent* event,
 } // namespace
 
 std::vector<TSchoolHoliday> ReadICalHolidays(std::string_view bytes, const std::string& fileName,
-                                             std::string_view source, int firstYear,
-                                             int lastYear) {
+                                             std::string_view source, int firstYear, int lastYear) {
     icalerror_set_errors_are_fatal(0);
     const std::string text(bytes.substr(0, bytes.find('\0')));
     const std::unique_ptr<icalcomponent, TComponentFree> calendar(

@@ -14,5 +14,4 @@
 // Fails (TStaffelError, German, naming fileName) when the bytes are no
 // iCalendar, hold no all-day event, or a name a field cannot hold.
 std::vector<TSchoolHoliday> ReadICalHolidays(std::string_view bytes, const std::string& fileName,
-                                             std::string_view source, int firstYear,
-                                             int lastYear);
+                                             std::string_view source, int firstYear, int lastYear);

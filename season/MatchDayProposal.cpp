@@ -201,6 +201,11 @@ int WeekdayOf(TDaySerial day) {
     return ((day % 7) + 7 + 5) % 7;
 }
 
+int DefaultSeasonYear(TDaySerial today) {
+    const TCivilDate date = CivilOfSerial(today);
+    return date.Month >= 9 ? date.Year + 1 : date.Year;
+}
+
 TMatchDayInputs DefaultMatchDayInputs(int year, int count) {
     TMatchDayInputs inputs;
     inputs.Year = year;
@@ -213,8 +218,7 @@ TMatchDayInputs DefaultMatchDayInputs(int year, int count) {
 
 std::optional<TMatchDayChoice> ChooseMatchDays(const std::vector<TDaySerial>& candidates,
                                                const std::vector<int>& cost, int count,
-                                               int firstHalf, TDaySerial firstHalfEnd,
-                                               int minGap) {
+                                               int firstHalf, TDaySerial firstHalfEnd, int minGap) {
     const TSearch search{candidates, cost, count, firstHalf, firstHalfEnd};
     if (count <= 0 || search.Size() < count)
         return std::nullopt;
@@ -303,7 +307,8 @@ std::string MatchDaySummary(const TMatchDayProposal& proposal) {
     std::string text = "Gesperrte Vereinstermine: " + std::to_string(proposal.BlockedClubDays);
     if (proposal.SmallestGapCount > 0) {
         const int weeks = proposal.SmallestGapDays / 7;
-        text += "; kleinster Abstand " + std::to_string(weeks) + (weeks == 1 ? " Woche" : " Wochen");
+        text +=
+            "; kleinster Abstand " + std::to_string(weeks) + (weeks == 1 ? " Woche" : " Wochen");
         text += proposal.SmallestGapCount == 1
                     ? " (einmal)"
                     : " (" + std::to_string(proposal.SmallestGapCount) + "-mal)";

@@ -2,8 +2,8 @@
 // The match days of a season's calendar proposed from the days off and the
 // clubs' blocked dates: the exact optimum, found by dynamic programming over
 // (position, candidate) for each smallest gap in question.
-#include "season/Clubs.h"
 #include "data/Records.h"
+#include "season/Clubs.h"
 #include "season/DaysOff.h"
 
 #include <optional>
@@ -21,6 +21,10 @@ struct TMatchDayInputs {
     // Also rule out a date whose Friday before or Monday after is a public holiday.
     bool NeighbourHolidays = true;
 };
+
+// The season a calendar is planned for on that day: the year, from
+// September on the next one.
+int DefaultSeasonYear(TDaySerial today);
 
 // Saturdays from 1 September of the year to 31 March of the next, first
 // half up to 20 December, two weeks apart, neighbouring holidays counted.
@@ -61,8 +65,7 @@ struct TMatchDayChoice {
 };
 std::optional<TMatchDayChoice> ChooseMatchDays(const std::vector<TDaySerial>& candidates,
                                                const std::vector<int>& cost, int count,
-                                               int firstHalf, TDaySerial firstHalfEnd,
-                                               int minGap);
+                                               int firstHalf, TDaySerial firstHalfEnd, int minGap);
 
 // The match days a proposal of count dates fills, in time order: 1..8,
 // with 4A and 8A when count is 10.

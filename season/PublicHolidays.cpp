@@ -117,7 +117,8 @@ std::vector<TPublicHoliday> PublicHolidays(TGermanState state, int year) {
     add(year <= 1994 || state == SN, RepentanceDay(year), "Buß- und Bettag");
     add(true, Day(year, 12, 25), "1. Weihnachtstag");
     add(true, Day(year, 12, 26), "2. Weihnachtstag");
-    std::stable_sort(days.begin(), days.end(),
-                     [](const TPublicHoliday& a, const TPublicHoliday& b) { return a.Day < b.Day; });
+    std::stable_sort(
+        days.begin(), days.end(),
+        [](const TPublicHoliday& a, const TPublicHoliday& b) { return a.Day < b.Day; });
     return days;
 }

@@ -25,12 +25,15 @@ const char* SaisonUsage() {
            "ausgegeben), 1 mit Konflikten, 2 bei einem Fehler.\n"
            "\n"
            "       staffelplan-saison --spieltage --land KZ [--jahr J] [--tage 8|10] [ORDNER]\n"
-           "Schl\xC3\xA4gt die Spieltage der Saison J (sonst des laufenden Jahres) f\xC3\xBCr das\n"
-           "Land KZ (NI, BY, NW, \xE2\x80\xA6) vor: Samstage vom 01.09. bis 31.03., die Hinrunde bis\n"
-           "20.12., 2 Wochen Abstand, nicht in den Ferien aus Ferien.xml und nicht an oder\n"
-           "neben einem Feiertag, mit den wenigsten Sperrterminen aus Vereine.xml.\n"
+           "Schl\xC3\xA4gt die Spieltage der Saison J f\xC3\xBCr das Land KZ (NI, BY, NW, "
+           "\xE2\x80\xA6) vor\n"
+           "(ohne --jahr das laufende Jahr, ab September das folgende): Samstage vom\n"
+           "01.09. bis 31.03., die Hinrunde bis 20.12., 2 Wochen Abstand, nicht in den\n"
+           "Ferien aus Ferien.xml und nicht an oder neben einem Feiertag, mit den\n"
+           "wenigsten Sperrterminen aus Vereine.xml.\n"
            "Ausgabe: Zeilen Spieltag;Datum, die Gr\xC3\xBCnde auf der Fehlerausgabe.\n"
-           "Exit-Status: 0 mit Vorschlag, 2 wenn keiner m\xC3\xB6glich ist oder bei einem Fehler.\n";
+           "Exit-Status: 0 mit Vorschlag, 2 wenn keiner m\xC3\xB6glich ist oder bei einem "
+           "Fehler.\n";
 }
 
 namespace {

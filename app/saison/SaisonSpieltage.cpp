@@ -27,7 +27,7 @@ bool LoadIfPresent(TRecordTable& table, const std::filesystem::path& file,
 int PrintMatchDayProposal(const TSaisonArgs& args, const TTableLoader& load, std::ostream& out,
                           std::ostream& err) {
     const TGermanState state = *StateOfCode(args.Land.value_or(""));
-    const int year = args.Jahr.value_or(CivilOfSerial(Today()).Year);
+    const int year = args.Jahr.value_or(DefaultSeasonYear(Today()));
 
     std::vector<TSchoolHoliday> holidays;
     TRecordTable ferien("t_ferien");

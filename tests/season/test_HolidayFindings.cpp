@@ -39,8 +39,7 @@ TEST(HolidayFindings, MatchDaysOffByDateAmongTheClashes) {
 
 TEST(HolidayFindings, TextAndCsvLines) {
     const TSeason season({Division8("Nord")}, TClubDirectory());
-    const std::vector<TClash> clashes =
-        ClashesWithHolidays(season, TDaysOff(TGermanState::NI, {}));
+    const std::vector<TClash> clashes = ClashesWithHolidays(season, TDaysOff(TGermanState::NI, {}));
     ASSERT_EQ(clashes.size(), 1u);
     EXPECT_EQ(ClashTextUtf8(season, clashes[0]),
               "Spieltag in den Ferien: Nord 2026, Spieltag 5 am 03.10.2026 (Tag der Deutschen "

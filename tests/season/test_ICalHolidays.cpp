@@ -50,11 +50,13 @@ TEST(ICalHolidays, EndsDurationsFoldsAndRules) {
         {Date(13, 10, 2025), Date(25, 10, 2025), "Herbstferien Niedersachsen", "ferien.ics"},
         {Date(22, 12, 2025), Date(5, 1, 2026), "Weihnachtsferien", "ferien.ics"},
         {Date(2, 2, 2026), Date(3, 2, 2026), "Winterferien", "ferien.ics"},
-        {Date(15, 5, 2026), Date(15, 5, 2026), "Br\xFC"
-                                               "ckentag",
+        {Date(15, 5, 2026), Date(15, 5, 2026),
+         "Br\xFC"
+         "ckentag",
          "ferien.ics"},
-        {Date(3, 10, 2025), Date(3, 10, 2025), "Br\xFC"
-                                               "ckentag",
+        {Date(3, 10, 2025), Date(3, 10, 2025),
+         "Br\xFC"
+         "ckentag",
          "ferien.ics"},
         {Date(1, 1, 2025), Date(1, 1, 2025), "Neujahr", "ferien.ics"},
         {Date(1, 1, 2026), Date(1, 1, 2026), "Neujahr", "ferien.ics"},
@@ -79,8 +81,8 @@ TEST(ICalHolidays, RefusedFiles) {
          "(U+0142) an Stelle 8"},
     };
     for (const auto& c : cases)
-        EXPECT_NE(Refusal(c.Text).find(c.Expected), std::string::npos)
-            << c.Text << "\n" << Refusal(c.Text);
+        EXPECT_NE(Refusal(c.Text).find(c.Expected), std::string::npos) << c.Text << "\n"
+                                                                       << Refusal(c.Text);
 }
 
 } // namespace

@@ -100,7 +100,8 @@ TEST(PublicHolidays, StateCodes) {
     EXPECT_FALSE(StateOfCode("XX"));
     EXPECT_FALSE(StateOfCode(""));
     for (int s = 0; s < GermanStateCount; ++s)
-        EXPECT_EQ(StateOfCode(StateCode(static_cast<TGermanState>(s))), static_cast<TGermanState>(s));
+        EXPECT_EQ(StateOfCode(StateCode(static_cast<TGermanState>(s))),
+                  static_cast<TGermanState>(s));
     EXPECT_EQ(StateName(NW), "Nordrhein-Westfalen");
 }
 

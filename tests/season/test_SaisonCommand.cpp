@@ -232,8 +232,9 @@ TEST_F(SaisonCommand, MatchDayProposal) {
               std::string::npos)
         << Errors();
 
-    for (const char* wrong : {"--spieltage --land XX", "--land NI", "--spieltage",
-                              "--spieltage --land NI --tage 9", "--spieltage --land NI --optimieren"}) {
+    for (const char* wrong :
+         {"--spieltage --land XX", "--land NI", "--spieltage", "--spieltage --land NI --tage 9",
+          "--spieltage --land NI --optimieren"}) {
         const TRun run = RunSaison(folder_, std::string(wrong) + " " + Folder());
         EXPECT_EQ(run.Status, 2) << wrong;
         EXPECT_EQ(run.Output, "") << wrong;

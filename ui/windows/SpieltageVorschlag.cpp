@@ -96,8 +96,8 @@ void TSpieltageVorschlag::CreateControls() {
     ComboLand->setPlaceholderText(QStringLiteral("(kein Land: nur Ferien)"));
     for (int i = 0; i < GermanStateCount; ++i) {
         const auto state = static_cast<TGermanState>(i);
-        ComboLand->addItem(Utf8(StateName(state)) + QStringLiteral(" (") +
-                           Utf8(StateCode(state)) + QLatin1Char(')'));
+        ComboLand->addItem(Utf8(StateName(state)) + QStringLiteral(" (") + Utf8(StateCode(state)) +
+                           QLatin1Char(')'));
     }
     ComboLand->setCurrentIndex(-1);
     SpinJahr = new QSpinBox(this);
