@@ -101,51 +101,52 @@ TEST(MatchDayProposal, RulesOutHolidaysAndTheirNeighbours) {
         if (k > 0) {
             EXPECT_GE(proposal.Dates[k] - proposal.Dates[k - 1], proposal.SmallestGapDays);
         }
-        EXPECT_GE(proposal.SmallestGapDays, 14);
-        const std::vector<std::pair<TDaySerial, std::string>> expected = {
-            {Date(4, 10, 2025), "Tag der Deutschen Einheit am Freitag davor"},
-            {Date(18, 10, 2025), "Herbstferien"},
-            {Date(25, 10, 2025), "Herbstferien"},
-            {Date(1, 11, 2025), "Reformationstag am Freitag davor"},
-            {Date(27, 12, 2025), "Weihnachtsferien"},
-            {Date(3, 1, 2026), "Weihnachtsferien"},
-        };
-        std::vector<std::pair<TDaySerial, std::string>> ruledOut;
-        for (const TRuledOutDay& day : proposal.RuledOut)
-            ruledOut.emplace_back(day.Day, day.Reason);
-        EXPECT_EQ(ruledOut, expected);
     }
+    EXPECT_GE(proposal.SmallestGapDays, 14);
+    const std::vector<std::pair<TDaySerial, std::string>> expected = {
+        {Date(4, 10, 2025), "Tag der Deutschen Einheit am Freitag davor"},
+        {Date(18, 10, 2025), "Herbstferien"},
+        {Date(25, 10, 2025), "Herbstferien"},
+        {Date(1, 11, 2025), "Reformationstag am Freitag davor"},
+        {Date(27, 12, 2025), "Weihnachtsferien"},
+        {Date(3, 1, 2026), "Weihnachtsferien"},
+    };
+    std::vector<std::pair<TDaySerial, std::string>> ruledOut;
+    for (const TRuledOutDay& day : proposal.RuledOut)
+        ruledOut.emplace_back(day.Day, day.Reason);
+    EXPECT_EQ(ruledOut, expected);
+}
 
-    TEST(MatchDayProposal, SaysWhyNoSetExists) {
-        const TMatchDayInputs inputs = DefaultMatchDayInputs(2025);
-        const struct {
-            std::vector<TSchoolHoliday> Holidays;
-            TMatchDayInputs Inputs;
-            const char* Expected;
-        } cases[] = {
-            {{{Date(1, 9, 2025), Date(10, 11, 2025), "Lange Ferien", ""}},
-             inputs,
-             "Zwischen 01.09. und 20.12. gibt es nur 3 freie Samstage mit 2 Wochen Abstand."},
-            {{{Date(21, 12, 2025), Date(28, 2, 2026), "Lange Ferien", ""}},
-             inputs,
-             "Zwischen 21.12. und 31.03. gibt es nur 2 freie Samstage mit 2 Wochen Abstand."},
-            {{{Date(1, 9, 2025), Date(20, 12, 2025), "Lange Ferien", ""}},
-             inputs,
-             "Zwischen 01.09. und 20.12. gibt es keine freien Samstage mit 2 Wochen Abstand."},
-            {{},
-             [&] {
-                 TMatchDayInputs late = inputs;
-                 late.Latest = inputs.Earliest - 1;
-                 return late;
-             }(),
-             "Der fr\xC3\xBCheste Tag liegt nach dem sp\xC3\xA4testen."},
-        };
-        for (const auto& c : cases) {
-            const TMatchDayProposal proposal =
-                ProposeMatchDays(c.Inputs, TDaysOff(TGermanState::NI, c.Holidays), {});
-            EXPECT_TRUE(proposal.Dates.empty());
-            EXPECT_EQ(proposal.Impossible, c.Expected);
-        }
+TEST(MatchDayProposal, SaysWhyNoSetExists) {
+    const TMatchDayInputs inputs = DefaultMatchDayInputs(2025);
+    const struct {
+        std::vector<TSchoolHoliday> Holidays;
+        TMatchDayInputs Inputs;
+        const char* Expected;
+    } cases[] = {
+        {{{Date(1, 9, 2025), Date(10, 11, 2025), "Lange Ferien", ""}},
+         inputs,
+         "Zwischen 01.09. und 20.12. gibt es nur 3 freie Samstage mit 2 Wochen Abstand."},
+        {{{Date(21, 12, 2025), Date(28, 2, 2026), "Lange Ferien", ""}},
+         inputs,
+         "Zwischen 21.12. und 31.03. gibt es nur 2 freie Samstage mit 2 Wochen Abstand."},
+        {{{Date(1, 9, 2025), Date(20, 12, 2025), "Lange Ferien", ""}},
+         inputs,
+         "Zwischen 01.09. und 20.12. gibt es keine freien Samstage mit 2 Wochen Abstand."},
+        {{},
+         [&] {
+             TMatchDayInputs late = inputs;
+             late.Latest = inputs.Earliest - 1;
+             return late;
+         }(),
+         "Der fr\xC3\xBCheste Tag liegt nach dem sp\xC3\xA4testen."},
+    };
+    for (const auto& c : cases) {
+        const TMatchDayProposal proposal =
+            ProposeMatchDays(c.Inputs, TDaysOff(TGermanState::NI, c.Holidays), {});
+        EXPECT_TRUE(proposal.Dates.empty());
+        EXPECT_EQ(proposal.Impossible, c.Expected);
     }
+}
 
 } // namespace
