@@ -2,6 +2,7 @@
 
 #include "data/StaffelError.h"
 #include "data/file/Cp1252.h"
+#include "season/QuotedText.h"
 
 #include <libical/ical.h>
 
@@ -18,10 +19,6 @@ struct TComponentFree {
 struct TIteratorFree {
     void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
 };
-
-std::string Quoted(std::string_view utf8) {
-    return "\xE2\x80\x9E" + std::string(utf8) + "\xE2\x80\x9C";
-}
 
 std::optional<TDaySerial> DayOf(const icaltimetype& time) {
     if (icaltime_is_null_time(time))
@@ -51,7 +48,7 @@ std::string FieldName(const char* summary, const std::string& fileName) {
                 codePoint = (codePoint << 6) | (static_cast<unsigned char>(character[k]) & 0x3F);
         }
         if (back != character || codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0))
-            throw TStaffelError("Die Datei " + Quoted(fileName) + ": " +
+            throw TStaffelError("Die Datei " + QuotedUtf8(fileName) + ": " +
                                 UnstorableCharMessage({codePoint, position}, utf8) +
                                 " Es wurde nichts importiert.");
         i += length;
@@ -101,7 +98,7 @@ std::vector<TSchoolHoliday> ReadICalHolidays(std::string_view bytes, const std::
     const std::unique_ptr<icalcomponent, TComponentFree> calendar(
         icalparser_parse_string(text.c_str()));
     if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT)
-        throw TStaffelError("Die Datei " + Quoted(fileName) +
+        throw TStaffelError("Die Datei " + QuotedUtf8(fileName) +
                             " ist keine iCalendar-Datei; es wurde nichts importiert.");
     std::vector<TSchoolHoliday> holidays;
     int allDay = 0;
@@ -123,7 +120,7 @@ std::vector<TSchoolHoliday> ReadICalHolidays(std::string_view bytes, const std::
         AddOccurrences(holidays, event, start, length, model, firstYear, lastYear);
     }
     if (allDay == 0)
-        throw TStaffelError("Die Datei " + Quoted(fileName) +
+        throw TStaffelError("Die Datei " + QuotedUtf8(fileName) +
                             " enthält keine ganztägigen Termine; es wurde nichts importiert.");
     return holidays;
 }

@@ -5,6 +5,7 @@
 #include "data/file/Cp1252.h"
 #include "season/HolidayTable.h"
 #include "season/ICalHolidays.h"
+#include "season/QuotedText.h"
 #include "ui/MessageBoxes.h"
 
 #include <QFile>
@@ -15,10 +16,6 @@ namespace {
 
 // Enough lines to recognise the file; the rest are counted.
 constexpr std::size_t ListedHolidays = 12;
-
-std::string Quoted(const std::string& utf8) {
-    return "\xE2\x80\x9E" + utf8 + "\xE2\x80\x9C";
-}
 
 std::string Listed(const std::vector<TSchoolHoliday>& holidays) {
     static const TRegionalSettings german = TRegionalSettings::German();
@@ -57,7 +54,7 @@ int ImportFerien(TStore& store, int year, QWidget* parent,
     TRecordTable& table = store.t_ferien();
     const std::vector<TSchoolHoliday> fresh =
         NewHolidays(HolidaysFromTable(table).Holidays, imported);
-    const std::string file = Quoted(QFileInfo(chosen).fileName().toStdString());
+    const std::string file = QuotedUtf8(QFileInfo(chosen).fileName().toStdString());
     if (fresh.empty()) {
         MessageBoxes().Inform("Alle Ferien aus " + file + " sind schon eingetragen.");
         return 0;
