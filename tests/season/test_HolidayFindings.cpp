@@ -19,8 +19,10 @@ TEST(HolidayFindings, MatchDaysOffByDateAmongTheClashes) {
             found.push_back(Describe(season, clash));
             continue;
         }
-        ASSERT_EQ(clash.Games.size(), 8u); // both game times
+        ASSERT_FALSE(clash.Games.empty());
         const TSeasonGame& game = clash.Games.front();
+        for (const TSeasonGame& other : clash.Games)
+            EXPECT_TRUE(other.Division == game.Division && other.Day == game.Day);
         found.push_back(TRegionalSettings::German().FormatDate(clash.Date) + " " +
                         std::to_string(game.Division) + "/" +
                         std::string(SpieltagKeyName(game.Day)) + " " + clash.Holiday);

@@ -1,7 +1,7 @@
 // Screenshot of the match-day proposal for the user guide. Disabled in the
-// normal run; make it under Xvfb with
-//   STAFFEL_SCREENSHOT_DIR=docs/screenshots QT_QPA_PLATFORM=xcb xvfb-run -a \
-//     tests/test_ui --gtest_also_run_disabled_tests --gtest_filter='*MatchDayScreenshot*'
+// normal run; make it under Xvfb with STAFFEL_SCREENSHOT_DIR=docs/screenshots,
+// QT_QPA_PLATFORM=xcb and xvfb-run -a tests/test_ui
+// --gtest_also_run_disabled_tests --gtest_filter='*MatchDayScreenshot*'.
 #include "data/file/Cp1252.h"
 #include "ui/windows/SpieltageVorschlag.h"
 
