@@ -16,9 +16,9 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardItemModel>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
@@ -37,15 +37,18 @@ const char* const AutumnHolidays =
 class SpieltageVorschlagTest : public StaffelplanTest {
 protected:
     void SetUp() override {
-        // The chosen state goes to a test folder of the settings, not the user's.
-        QStandardPaths::setTestModeEnabled(true);
+        ForgetState();
         StaffelplanTest::SetUp();
         calendar = std::make_unique<TSpieltage>(window->Store, window->d_spieltage);
     }
     void TearDown() override {
         calendar.reset();
         window.reset();
-        QStandardPaths::setTestModeEnabled(false);
+        ForgetState();
+    }
+    // The test program keeps the settings in a folder of its own (QtGTestMain).
+    static void ForgetState() {
+        QSettings(QStringLiteral("Staffelplan"), QStringLiteral("Staffelplan")).clear();
     }
     void WriteFile(const char* name, const std::string& content) {
         std::ofstream(name, std::ios::binary) << content;
