@@ -103,6 +103,14 @@ const std::vector<TRecordFieldSpec>& BegegnungenRecordFields() {
     return fields;
 }
 
+const std::vector<TRecordFieldSpec>& FerienRecordFields() {
+    static const std::vector<TRecordFieldSpec> fields = {{"Von", ctDate, 0, true},
+                                                         {"Bis", ctDate, 0, true},
+                                                         {"Name", ctText, 60, true},
+                                                         {"Quelle", ctText, 60, false}};
+    return fields;
+}
+
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields) {
     for (const auto& field : fields)
         table.DefineField(std::string(field.Name), field.Type, field.Width, field.Required);

@@ -41,6 +41,9 @@ const std::vector<TRecordFieldSpec>& VereineRecordFields();
 // a team alone (Gast empty; the points taken off in PunkteHeim, the reason in
 // Bemerkung).
 const std::vector<TRecordFieldSpec>& BegegnungenRecordFields();
+// The school holiday record of Ferien.xml: Von and Bis (both inclusive),
+// Name, Quelle (the file it was imported from).
+const std::vector<TRecordFieldSpec>& FerienRecordFields();
 
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields);
 

@@ -86,7 +86,8 @@ TStore::TStartRead TStore::ReadAtStart(const TDataFile& file) {
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
       spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
-      vereine_("t_vereine", settings), begegnungen_("t_begegnungen", settings) {
+      vereine_("t_vereine", settings), begegnungen_("t_begegnungen", settings),
+      ferien_("t_ferien", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
     vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
@@ -102,7 +103,8 @@ void TStore::FormCreate() {
         {&staffelFile_, &TStore::CreateStaffelTable},
         {&spieltageFile_, &TStore::CreateSpieltageTable},
         {&vereineFile_, &TStore::CreateVereineTable},
-        {&begegnungenFile_, &TStore::CreateBegegnungenTable}};
+        {&begegnungenFile_, &TStore::CreateBegegnungenTable},
+        {&ferienFile_, &TStore::CreateFerienTable}};
     std::vector<TStartRead> reads;
     for (const auto& [file, create] : files) {
         reads.push_back(ReadAtStart(*file));
@@ -183,28 +185,30 @@ void TStore::CreateSpieltageTable() {
 }
 
 void TStore::CreateVereineTable() {
-    vereine_.Close();
-    vereine_.ClearDefinitions();
-    DefineFields(vereine_, VereineRecordFields());
-    vereine_.CreateEmpty();
-    vereine_.DefineIndex("", "Verein", true);
-    vereine_.Close();
-    vereine_.Open();
+    CreateOptionalTable(vereineFile_, VereineRecordFields(), "Verein");
+}
+
+void TStore::CreateFerienTable() {
+    CreateOptionalTable(ferienFile_, FerienRecordFields(), "Von;Bis;Name");
+}
+
+void TStore::CreateOptionalTable(TDataFile& file, const std::vector<TRecordFieldSpec>& fields,
+                                 const char* key) {
+    TRecordTable& table = file.Table();
+    table.Close();
+    table.ClearDefinitions();
+    DefineFields(table, fields);
+    table.CreateEmpty();
+    table.DefineIndex("", key, true);
+    table.Close();
+    table.Open();
     // Only an unloadable file kept aside is replaced; a missing one stays missing.
-    if (FileStateOf(vereineFile_.FileName()))
-        SaveCreated(vereineFile_);
+    if (FileStateOf(file.FileName()))
+        SaveCreated(file);
 }
 
 void TStore::CreateBegegnungenTable() {
-    begegnungen_.Close();
-    begegnungen_.ClearDefinitions();
-    DefineFields(begegnungen_, BegegnungenRecordFields());
-    begegnungen_.CreateEmpty();
-    begegnungen_.DefineIndex("", "Jahr;Klasse;Heim;Gast", true);
-    begegnungen_.Close();
-    begegnungen_.Open();
-    if (FileStateOf(begegnungenFile_.FileName()))
-        SaveCreated(begegnungenFile_);
+    CreateOptionalTable(begegnungenFile_, BegegnungenRecordFields(), "Jahr;Klasse;Heim;Gast");
 }
 
 namespace {
@@ -232,7 +236,8 @@ bool TStore::Save(TDataFile& file, TRecordTable& table) {
 }
 
 bool TStore::NothingToSave(TDataFile& file) {
-    if ((&file != &vereineFile_ && &file != &begegnungenFile_) || FileStateOf(file.FileName()))
+    if ((&file != &vereineFile_ && &file != &begegnungenFile_ && &file != &ferienFile_) ||
+        FileStateOf(file.FileName()))
         return false;
     TRecordTable& table = file.Table();
     if (!table.Active())
@@ -266,6 +271,10 @@ bool TStore::SaveBegegnungen() {
     return Save(begegnungenFile_, begegnungen_);
 }
 
+bool TStore::SaveFerien() {
+    return Save(ferienFile_, ferien_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -275,7 +284,7 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 
 std::vector<std::string> TStore::DataFileNames() const {
     return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName(),
-            begegnungenFile_.FileName()};
+            begegnungenFile_.FileName(), ferienFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {

@@ -18,6 +18,10 @@ inline constexpr const char* SpieltageFileName = "Spieltage.xml";
 inline constexpr const char* VereineFileName = "Vereine.xml";
 // The season's tie records; written only once the first record is saved.
 inline constexpr const char* BegegnungenFileName = "Begegnungen.xml";
+// The school holidays; written only once the first one is saved.
+inline constexpr const char* FerienFileName = "Ferien.xml";
+
+struct TRecordFieldSpec;
 
 class TStore {
 public:
@@ -29,6 +33,7 @@ public:
     TRecordTable& table_kopie() { return kopie_; }
     TRecordTable& t_vereine() { return vereine_; }
     TRecordTable& t_begegnungen() { return begegnungen_; }
+    TRecordTable& t_ferien() { return ferien_; }
 
     // Reads every data file first. One that is there but cannot be read
     // (permission, I/O error, stale network handle) makes the store
@@ -43,6 +48,7 @@ public:
     void CreateVereineTable();
     // The same for the tie file.
     void CreateBegegnungenTable();
+    void CreateFerienTable();
     // The German notice naming files kept at start, once.
     std::optional<std::string> TakeStartupNotice();
     // The German notice naming the files that could not be read at start,
@@ -57,6 +63,7 @@ public:
     bool SaveSpieltage();
     bool SaveVereine();
     bool SaveBegegnungen();
+    bool SaveFerien();
 
     // Told the data file's name after its table was written, or loaded anew
     // from the file (an outside change taken over, a copied division).
@@ -113,16 +120,19 @@ public:
     std::function<void(const std::string&)> OnInform;
 
 private:
-    std::array<TDataFile*, 4> DataFiles() {
-        return {&staffelFile_, &spieltageFile_, &vereineFile_, &begegnungenFile_};
+    std::array<TDataFile*, 5> DataFiles() {
+        return {&staffelFile_, &spieltageFile_, &vereineFile_, &begegnungenFile_, &ferienFile_};
     }
     void TellSaved(const TDataFile& file);
-    // A club or tie table nobody has filled has no file to be written to.
+    // A club, tie or holiday table nobody has filled has no file to be written to.
     bool NothingToSave(TDataFile& file);
     TDataFile* FindDataFile(const std::string& fileName);
     struct TStartRead;
     static TStartRead ReadAtStart(const TDataFile& file);
     void LoadOrCreate(TDataFile& file, const TStartRead& read, void (TStore::*create)());
+    // An empty table written only where an unloadable file has to be replaced.
+    void CreateOptionalTable(TDataFile& file, const std::vector<TRecordFieldSpec>& fields,
+                             const char* key);
     // The one way a table reaches its file; false when the other version was
     // loaded instead.
     bool Save(TDataFile& file, TRecordTable& table);
@@ -137,10 +147,12 @@ private:
     TRecordTable kopie_;
     TRecordTable vereine_;
     TRecordTable begegnungen_;
+    TRecordTable ferien_;
     TDataFile staffelFile_{StaffelFileName, staffel_};
     TDataFile spieltageFile_{SpieltageFileName, spieltage_};
     TDataFile vereineFile_{VereineFileName, vereine_};
     TDataFile begegnungenFile_{BegegnungenFileName, begegnungen_};
+    TDataFile ferienFile_{FerienFileName, ferien_};
     std::string startupNotice_;
     std::string unreadableNotice_;
     bool readOnly_ = false;

@@ -20,9 +20,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Building needs libcmark-dev (the user guide's HTML, packaging/UserGuide.cmake);
 # the package carries that HTML, so running needs no Markdown library.
 # Qt loads its platform plugins and finds the Arial substitute at run time, so
-# dpkg-shlibdeps cannot see those; it adds the C and C++ runtime.
+# dpkg-shlibdeps cannot see those; it adds the C and C++ runtime. libical3
+# reads the school holidays' iCalendar files.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), qt6-qpa-plugins (>= 6.4), fonts-liberation2")
+    "libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), qt6-qpa-plugins (>= 6.4), fonts-liberation2, libical3 (>= 3.0)")
+# Building needs libical-dev beside Qt's development files; tools/install-deps.sh
+# installs both.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
 

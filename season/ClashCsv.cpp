@@ -17,10 +17,12 @@ void AddGameLine(std::string& out, const TSeason& season, const TClash& clash,
     static const TRegionalSettings german = TRegionalSettings::German();
     const TDivisionValues& division = season.Division(game.Division);
     // A moved tie at its own time, within the clash's game time.
-    AddCsvLine(out, {german.FormatDate(clash.Date), FormatClock(game.Clock),
-                     Cp1252ToUtf8(season.Clubs().Club(clash.Club).Name), ClashKindName(clash.Kind),
-                     DivisionTitleUtf8(division), SpieltagKeyName(game.Day),
-                     TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
+    const std::string club =
+        clash.Club == NoClub ? std::string() : Cp1252ToUtf8(season.Clubs().Club(clash.Club).Name);
+    AddCsvLine(out, {german.FormatDate(clash.Date), FormatClock(game.Clock), club,
+                     ClashKindName(clash.Kind), DivisionTitleUtf8(division),
+                     SpieltagKeyName(game.Day), TeamLabelUtf8(division, game.Home),
+                     TeamLabelUtf8(division, game.Away)});
 }
 
 void AddDoubleLines(std::string& out, const TSeason& season, const TClash& clash) {
@@ -40,16 +42,26 @@ std::string_view ClashKindName(TClashKind kind) {
         return "Halle";
     case ckBlocked:
         return "Gesperrt";
+    case ckHoliday:
+        return "Ferien";
     default:
         return "Doppelt";
     }
 }
 
 std::string MakeClashCsv(const std::vector<const TSeason*>& seasons) {
-    std::vector<TSeasonClash> clashes;
+    std::vector<std::vector<TClash>> clashes;
     for (const TSeason* season : seasons)
-        for (TClash& clash : season->Clashes())
-            clashes.push_back({season, std::move(clash)});
+        clashes.push_back(season->Clashes());
+    return MakeClashCsv(seasons, clashes);
+}
+
+std::string MakeClashCsv(const std::vector<const TSeason*>& seasons,
+                         const std::vector<std::vector<TClash>>& seasonClashes) {
+    std::vector<TSeasonClash> clashes;
+    for (std::size_t s = 0; s < seasons.size(); ++s)
+        for (const TClash& clash : seasonClashes[s])
+            clashes.push_back({seasons[s], clash});
     // Each season's list is in order already; across seasons only the date
     // and time decide, and double entries go after every dated clash.
     std::stable_sort(
@@ -76,4 +88,8 @@ std::string MakeClashCsv(const std::vector<const TSeason*>& seasons) {
 
 std::string MakeClashCsv(const TSeason& season) {
     return MakeClashCsv(std::vector<const TSeason*>{&season});
+}
+
+std::string MakeClashCsv(const TSeason& season, const std::vector<TClash>& clashes) {
+    return MakeClashCsv({&season}, {clashes});
 }

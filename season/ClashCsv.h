@@ -13,6 +13,11 @@
 // 26.09.2009 whatever the regional settings.
 std::string MakeClashCsv(const std::vector<const TSeason*>& seasons);
 std::string MakeClashCsv(const TSeason& season);
+// The same with the clashes given per season (with the holiday findings,
+// Art Ferien, Verein empty, one line per game of the match day).
+std::string MakeClashCsv(const std::vector<const TSeason*>& seasons,
+                         const std::vector<std::vector<TClash>>& clashes);
+std::string MakeClashCsv(const TSeason& season, const std::vector<TClash>& clashes);
 
-// "Halle", "Gesperrt", "Doppelt".
+// "Halle", "Gesperrt", "Doppelt", "Ferien".
 std::string_view ClashKindName(TClashKind kind);

@@ -39,6 +39,12 @@ std::string ClashTextUtf8(const TSeason& season, const TClash& clash) {
         }
         return text + ".";
     }
+    if (clash.Kind == ckHoliday) {
+        const TSeasonGame& game = clash.Games.front();
+        return "Spieltag in den Ferien: " + DivisionTitleUtf8(season.Division(game.Division)) +
+               ", Spieltag " + std::string(SpieltagKeyName(game.Day)) + " am " +
+               clubs.Settings().FormatDate(clash.Date) + " (" + clash.Holiday + ").";
+    }
     const std::string when =
         clubs.Settings().FormatDate(clash.Date) + " um " + std::string(GameClock(clash.Game));
     std::string text;

@@ -268,7 +268,7 @@ std::vector<TClash> TSeason::Clashes() const {
     for (const auto& [key, occasion] : occasions_) {
         if (static_cast<int>(occasion.Games.size()) <= clubs_.Capacity(occasion.Club))
             continue;
-        TClash clash{ckHall, occasion.Club, occasion.Date, occasion.Game, {}, {}, {}};
+        TClash clash{ckHall, occasion.Club, occasion.Date, occasion.Game, {}, {}, {}, {}};
         for (const TGameRef& ref : occasion.Games)
             clash.Games.push_back(Game(ref));
         dated.push_back(std::move(clash));
@@ -281,6 +281,7 @@ std::vector<TClash> TSeason::Clashes() const {
                              *game.Date,
                              game.HallGame,
                              {game},
+                             {},
                              {},
                              {}});
         }

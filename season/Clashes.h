@@ -12,7 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
-enum TClashKind : std::uint8_t { ckHall, ckBlocked, ckDouble };
+// ckHoliday: a match day in school holidays or on a public holiday, found
+// beside the season (HolidayFindings.h), never counted in ClashCount.
+enum TClashKind : std::uint8_t { ckHall, ckBlocked, ckDouble, ckHoliday };
 
 // Where a team stands: division and slot.
 struct TTeamEntry {
@@ -32,6 +34,8 @@ struct TClash {
     // it) and one entry per division it stands in.
     std::string Team;
     std::vector<TTeamEntry> Entries;
+    // Holiday: why the day is off (UTF-8); Games are the division's games that day.
+    std::string Holiday;
 };
 
 struct THomeGamesOnDate {

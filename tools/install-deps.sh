@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-qpa-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libical-dev
   cmark libcmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 xvfb xauth xdotool poppler-utils

@@ -12,13 +12,18 @@ struct TSaisonArgs {
     std::optional<std::string> Vorschlag; // class name as typed
     std::optional<std::string> Tabelle;   // class name as typed
     bool Optimieren = false;
+    // --spieltage: the match days of a calendar proposed for the state --land.
+    bool Spieltage = false;
+    std::optional<std::string> Land;
+    int Tage = 8;
     std::filesystem::path Ordner = ".";
     bool Hilfe = false;
 };
 
 // Fails (TStaffelError, German) on an unknown option, a missing value, a
 // year that is no number, a second folder or two of --verein, --vorschlag,
-// --tabelle and --optimieren.
+// --tabelle and --optimieren, --spieltage without --land (or --land without
+// it), a state code that names no state, or --tage other than 8 or 10.
 TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args);
 
 // A name typed on the command line as field text: UTF-8 becomes

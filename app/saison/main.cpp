@@ -3,6 +3,7 @@
 #include "SaisonArgs.h"
 #include "SaisonProposal.h"
 #include "SaisonTable.h"
+#include "SaisonSpieltage.h"
 
 #include "data/StaffelError.h"
 #include "data/table/RecordTable.h"
@@ -137,6 +138,8 @@ int PrintClubPlans(std::vector<std::unique_ptr<TSeason>>& seasons, const std::st
 }
 
 int Run(const TSaisonArgs& args) {
+    if (args.Spieltage)
+        return PrintMatchDayProposal(args, LoadTable, std::cout, std::cerr);
     const TSaisonData data = ReadFolder(args.Ordner);
     auto seasons = MakeSeasons(data, args);
     if (args.Verein)

@@ -8,7 +8,7 @@
 
 // "Halle TV Hude 12.09.2026 1: 0/1A-4A 1/1B-4B", "Doppelt SC Nord: 0/2A 1/3B".
 inline std::string Describe(const TSeason& season, const TClash& clash) {
-    static const char* kinds[] = {"Halle", "Gesperrt", "Doppelt"};
+    static const char* kinds[] = {"Halle", "Gesperrt", "Doppelt", "Ferien"};
     std::string text = std::string(kinds[clash.Kind]) + " " +
                        (clash.Club == NoClub ? "-" : season.Clubs().Club(clash.Club).Name);
     if (clash.Kind == ckDouble) {

@@ -2,9 +2,11 @@
 #include "CrlfLines.h"
 #include "SeasonGenerator.h"
 #include "SeasonSupport.h"
+#include "season/HolidayTable.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -421,6 +423,52 @@ TEST_F(SaisonTable, UnknownClassOrUnreadableTieFileGiveTwo) {
     const TRun unreadable = RunSaison(folder_, "--tabelle Nord --jahr 2026 " + Folder());
     EXPECT_EQ(unreadable.Status, 2);
     EXPECT_NE(Errors().find("Begegnungen.xml"), std::string::npos) << Errors();
+}
+
+// The match days of a season for a state, from the folder's holidays and
+// blocked dates; Ligatafel.xml is not needed.
+TEST_F(SaisonCommand, MatchDayProposal) {
+    const auto writeHolidays = [&](const std::vector<TSchoolHoliday>& holidays) {
+        TRecordTable table("t_ferien");
+        DefineFields(table, FerienRecordFields());
+        table.CreateEmpty();
+        AddHolidays(table, holidays);
+        table.Save((folder_ / "Ferien.xml").string());
+    };
+    writeHolidays({{Day(12, 10), Day(24, 10), "Herbstferien", "ni.ics"}});
+    WriteClubs({{"TV Hude", 1, {Day(5, 9)}}});
+    const TRun eight = RunSaison(folder_, "--spieltage --land NI --jahr 2026 " + Folder());
+    EXPECT_EQ(eight.Status, 0) << Errors();
+    // 05.09. is blocked for TV Hude; 26.12. and 02.01. lie beside public holidays.
+    EXPECT_EQ(eight.Output, "Spieltag;Datum\n1;12.09.2026\n2;10.10.2026\n3;07.11.2026\n"
+                            "4;05.12.2026\n5;09.01.2027\n6;30.01.2027\n7;20.02.2027\n"
+                            "8;20.03.2027\n");
+    EXPECT_NE(Errors().find("Ausgeschlossen: 03.10.2026 (Tag der Deutschen Einheit)\n"
+                            "Ausgeschlossen: 17.10.2026 (Herbstferien)\n"),
+              std::string::npos)
+        << Errors();
+    const TRun ten = RunSaison(folder_, "--spieltage --land=ni --jahr 2026 --tage 10 " + Folder());
+    EXPECT_EQ(ten.Status, 0) << Errors();
+    EXPECT_NE(ten.Output.find("\n4A;"), std::string::npos);
+    EXPECT_NE(ten.Output.find("\n8A;"), std::string::npos);
+    EXPECT_EQ(std::count(ten.Output.begin(), ten.Output.end(), '\n'), 11);
+
+    writeHolidays({{Day(1, 9), Day(10, 11), "Lange Ferien", ""}});
+    const TRun none = RunSaison(folder_, "--spieltage --land NI --jahr 2026 " + Folder());
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_EQ(none.Output, "");
+    EXPECT_NE(Errors().find("Zwischen 01.09. und 20.12. gibt es nur 3 freie Samstage mit 2 "
+                            "Wochen Abstand.\n"),
+              std::string::npos)
+        << Errors();
+
+    for (const char* wrong :
+         {"--spieltage --land XX", "--land NI", "--spieltage", "--spieltage --land NI --tage 9",
+          "--spieltage --land NI --optimieren"}) {
+        const TRun run = RunSaison(folder_, std::string(wrong) + " " + Folder());
+        EXPECT_EQ(run.Status, 2) << wrong;
+        EXPECT_EQ(run.Output, "") << wrong;
+    }
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 #include "report/DivisionValues.h"
 #include "season/ClashCsv.h"
 #include "season/ClubTable.h"
+#include "season/HolidayFindings.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
+#include "ui/windows/HolidayState.h"
 #include "ui/windows/SeasonOverviewModels.h"
 
 #include <QAction>
@@ -122,19 +124,24 @@ QPushButton* TSaisonuebersicht::ButtonOf(QAction* action) const {
 
 void TSaisonuebersicht::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Unchanged divisions and clubs may still have new holidays to show.
     if (stale_)
-        Guard([this] { Follow(); });
+        Guard([this] {
+            if (Follow() == frUnchanged)
+                ShowContent();
+        });
 }
 
 void TSaisonuebersicht::AfterSave(const std::string& fileName) {
-    if (fileName != StaffelFileName && fileName != VereineFileName)
+    if (fileName != StaffelFileName && fileName != VereineFileName && fileName != FerienFileName)
         return;
     // A hidden window catches up when it is shown again.
     if (!isVisible() || !follower_.Season()) {
         stale_ = true;
         return;
     }
-    Follow();
+    if (Follow() == frUnchanged && fileName == FerienFileName)
+        ShowContent();
 }
 
 void TSaisonuebersicht::ShowSeason(std::optional<std::int32_t> year) {
@@ -188,7 +195,9 @@ void TSaisonuebersicht::FillYears() {
 
 void TSaisonuebersicht::ShowContent() {
     const TSeason& season = *follower_.Season();
-    FillClashModel(*ClashModel, season);
+    findings_ = ClashesWithHolidays(
+        season, DaysOffOf(store_, HolidayState ? HolidayState() : SavedHolidayState()));
+    FillClashModel(*ClashModel, season, findings_);
     HomeGamesModel->SetSeason(&season);
     TreeView1->expandToDepth(0);
     TreeView1->header()->resizeSection(ccWhat, 190);
@@ -198,7 +207,9 @@ void TSaisonuebersicht::ShowContent() {
     TreeView1->header()->resizeSection(ccDay, 60);
     TableView1->setColumnWidth(0, 170);
 
-    const int clashes = static_cast<int>(season.Clashes().size());
+    const int holidays = static_cast<int>(std::count_if(
+        findings_.begin(), findings_.end(), [](const TClash& c) { return c.Kind == ckHoliday; }));
+    const int clashes = static_cast<int>(findings_.size()) - holidays;
     const int undated = season.UnscheduledCount();
     QString text = clashes == 0   ? QStringLiteral("Keine Konflikte")
                    : clashes == 1 ? QStringLiteral("1 Konflikt")
@@ -206,11 +217,15 @@ void TSaisonuebersicht::ShowContent() {
     text += QStringLiteral(" · ");
     text += undated == 1 ? QStringLiteral("1 Spiel ohne Datum")
                          : QStringLiteral("%1 Spiele ohne Datum").arg(undated);
+    if (holidays > 0)
+        text += holidays == 1
+                    ? QStringLiteral(" · 1 Spieltag in Ferien oder an Feiertagen")
+                    : QStringLiteral(" · %1 Spieltage in Ferien oder an Feiertagen").arg(holidays);
     text += season.DivisionCount() == 1
                 ? QStringLiteral(" · 1 Staffel")
                 : QStringLiteral(" · %1 Staffeln").arg(season.DivisionCount());
     Label1->setText(text);
-    ExportClashesAction->setEnabled(clashes > 0);
+    ExportClashesAction->setEnabled(!findings_.empty());
     emit SeasonShown();
 }
 
@@ -231,7 +246,7 @@ void TSaisonuebersicht::OpenLine(const QModelIndex& index) {
 
 void TSaisonuebersicht::ExportClashes() {
     const TSeason* season = follower_.Season();
-    if (!season || season->Clashes().empty())
+    if (!season || findings_.empty())
         throw TStaffelError("In dieser Saison gibt es keine Konflikte, die exportiert werden "
                             "könnten.");
     const QString caption = QStringLiteral("Konflikte als CSV exportieren");
@@ -242,5 +257,6 @@ void TSaisonuebersicht::ExportClashes() {
                                  : QFileDialog::getSaveFileName(this, caption, name, filter);
     if (fileName.isEmpty())
         return;
-    WriteFileAtomically(QFile::encodeName(fileName).toStdString(), MakeClashCsv(*season));
+    WriteFileAtomically(QFile::encodeName(fileName).toStdString(),
+                        MakeClashCsv(*season, findings_));
 }

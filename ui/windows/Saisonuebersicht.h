@@ -3,6 +3,7 @@
 // grouped by date, every club's home games per date and the games without a
 // date. It follows every save of the division and club tables without being
 // reopened; a double click on a game makes its division current.
+#include "season/PublicHolidays.h"
 #include "season/SeasonFollower.h"
 
 #include <QString>
@@ -52,12 +53,16 @@ public:
     std::function<QString(QWidget* parent, const QString& caption, const QString& fileName,
                           const QString& filter)>
         AskSaveFileName;
+    // The state whose public holidays are findings; unset: the saved one.
+    std::function<std::optional<TGermanState>()> HolidayState;
 
     // Shows that season (nothing: the current division's, else the latest).
     void ShowSeason(std::optional<std::int32_t> year = std::nullopt);
     // Reads the tables again; recomputes only what changed.
     TFollowResult Follow();
     const TSeason* Season() const { return follower_.Season(); }
+    // The clashes shown, with the match days in holidays (ckHoliday).
+    const std::vector<TClash>& Findings() const { return findings_; }
     std::optional<std::int32_t> Year() const { return follower_.Year(); }
     // The club of the selected line or row, NoClub when none.
     TClubId CurrentClub() const;
@@ -81,6 +86,7 @@ private:
 
     TStore& store_;
     TSeasonFollower follower_;
+    std::vector<TClash> findings_;
     QHBoxLayout* buttons_ = nullptr;
     std::vector<std::pair<QAction*, QPushButton*>> buttonOf_;
     bool stale_ = false;

@@ -45,8 +45,9 @@ QString Joined(const QStringList& parts) {
 }
 
 QList<QStandardItem*> ClashLine(const TSeason& season, const TClash& clash) {
-    const QString club =
-        clash.Club == NoClub ? QString() : ToQString(season.Clubs().Club(clash.Club).Name);
+    const QString club = clash.Kind == ckHoliday ? Utf8(clash.Holiday)
+                         : clash.Club == NoClub  ? QString()
+                                                 : ToQString(season.Clubs().Club(clash.Club).Name);
     const QString kind = Utf8(std::string(ClashKindName(clash.Kind)));
     QList<QStandardItem*> line;
     if (clash.Kind == ckDouble) {
@@ -73,12 +74,15 @@ QList<QStandardItem*> ClashLine(const TSeason& season, const TClash& clash) {
             homes.append(Utf8(TeamLabelUtf8(division, game.Home)));
             aways.append(Utf8(TeamLabelUtf8(division, game.Away)));
         }
-        const QString time = Utf8(std::string(GameClock(clash.Game)));
+        // A holiday finding holds the games of both game times.
+        const QString time =
+            clash.Kind == ckHoliday ? QString() : Utf8(std::string(GameClock(clash.Game)));
         line =
             Line({club, kind, time, Joined(divisions), Joined(days), Joined(homes), Joined(aways)});
         for (const TSeasonGame& game : clash.Games) {
             const TDivisionValues& division = season.Division(game.Division);
-            auto gameLine = Line({QString(), QString(), time, Utf8(DivisionTitleUtf8(division)),
+            auto gameLine = Line({QString(), QString(), Utf8(std::string(GameClock(game.Game))),
+                                  Utf8(DivisionTitleUtf8(division)),
                                   Utf8(std::string(SpieltagKeyName(game.Day))),
                                   Utf8(TeamLabelUtf8(division, game.Home)),
                                   Utf8(TeamLabelUtf8(division, game.Away))});
@@ -104,6 +108,11 @@ QString DateWithWeekday(TDaySerial day, const TRegionalSettings& settings) {
 }
 
 void FillClashModel(QStandardItemModel& model, const TSeason& season) {
+    FillClashModel(model, season, season.Clashes());
+}
+
+void FillClashModel(QStandardItemModel& model, const TSeason& season,
+                    const std::vector<TClash>& clashes) {
     model.clear();
     model.setColumnCount(ccCount);
     model.setHorizontalHeaderLabels({QStringLiteral("Termin / Verein"), QStringLiteral("Art"),
@@ -123,7 +132,7 @@ void FillClashModel(QStandardItemModel& model, const TSeason& season) {
         model.appendRow(line);
         group = line.front();
     };
-    for (const TClash& clash : season.Clashes()) {
+    for (const TClash& clash : clashes) {
         if (clash.Kind == ckDouble) {
             if (!doubleGroup)
                 openGroup(QStringLiteral("Doppelt eingetragene Mannschaften"));

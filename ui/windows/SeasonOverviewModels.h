@@ -19,6 +19,10 @@ enum TClashColumn { ccWhat, ccKind, ccTime, ccDivision, ccDay, ccHome, ccAway, c
 // under one line of their own), below it one line per clash naming club,
 // kind, time, divisions, match days and teams, below that one per game.
 void FillClashModel(QStandardItemModel& model, const TSeason& season);
+// The same with the clashes given (the season's with the holiday findings):
+// a holiday line names the holiday where a clash names the club.
+void FillClashModel(QStandardItemModel& model, const TSeason& season,
+                    const std::vector<TClash>& clashes);
 
 // "Sa 26.09.2009" in the settings' short date format.
 QString DateWithWeekday(TDaySerial day, const TRegionalSettings& settings);

@@ -13,6 +13,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 
 TSpieltage::TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent)
@@ -84,6 +85,17 @@ void TSpieltage::CreateControls(TDataSource* d_spieltage) {
     DBGrid1->SetColumns(std::move(columns));
     DBGrid1->SetDataSource(d_spieltage);
 
+    // The free space under the 4A and 8A dates.
+    ButtonVorschlag = new QPushButton(QStringLiteral("Spieltage vorschlagen …"), this);
+    ButtonVorschlag->setGeometry(470, 98, 151, 24);
+    ButtonVorschlag->setAutoDefault(false);
+    connect(ButtonVorschlag, &QPushButton::clicked, this,
+            Guarded([this] { SpieltageVorschlagen(); }));
+    ButtonFerien = new QPushButton(QStringLiteral("Ferien importieren …"), this);
+    ButtonFerien->setGeometry(470, 122, 151, 24);
+    ButtonFerien->setAutoDefault(false);
+    connect(ButtonFerien, &QPushButton::clicked, this, Guarded([this] { FerienImportieren(); }));
+
     MYDBNav1 = new TMYDBNav(this);
     MYDBNav1->SetBounds(8, 331, 741, 25);
     MYDBNav1->SetDataSource(d_spieltage);
@@ -117,6 +129,8 @@ void TSpieltage::EnableEditors() {
 }
 
 void TSpieltage::SetReadOnly() {
+    readOnly_ = true;
+    ButtonFerien->setEnabled(false);
     MYDBNav1->SetReadOnly(true);
     DBEdit3->SetReadOnly(true);
     for (TDBEdit* edit : DateEdits)

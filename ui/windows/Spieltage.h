@@ -1,15 +1,21 @@
 #pragma once
 // TSpieltage, the calendar window: browse, add, change and delete the
 // per-year match-day calendars; a posted calendar is saved at once.
-#include "ui/windows/EditCycle.h"
 #include "ui/controls/MYDBNavTypes.h"
+#include "ui/windows/EditCycle.h"
+
+#include "data/Records.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
+class QPushButton;
 class TDataSource;
 class TDBEdit;
 class TDBGrid;
@@ -27,6 +33,21 @@ public:
     std::array<TDBEdit*, 10> DateEdits{}; // DBEdit15 .. DBEdit24: 1dat .. 8dat, 4Adat, 8Adat
     TDBGrid* DBGrid1 = nullptr;
     TMYDBNav* MYDBNav1 = nullptr;
+    QPushButton* ButtonVorschlag = nullptr; // "Spieltage vorschlagen …"
+    QPushButton* ButtonFerien = nullptr;    // "Ferien importieren …"
+
+    // Seams: showing the proposal dialog modally, choosing the iCalendar file.
+    std::function<int(QDialog&)> ShowDialog;
+    std::function<QString(QWidget*)> AskICalFile;
+
+    // The proposal dialog for the season DefaultSeasonYear names; its
+    // "Übernehmen" ends in TakeCalendar.
+    void SpieltageVorschlagen();
+    void FerienImportieren();
+    // The calendar of that year (a new one, or the existing one's dates
+    // replaced once confirmed) through the navigator: edit, dates, post, so
+    // that the editing cycle saves it.
+    void TakeCalendar(int year, const std::vector<std::pair<TSpieltagKey, TDaySerial>>& dates);
 
     void DisableEditors();
     void EnableEditors();
@@ -41,4 +62,5 @@ private:
 
     TStore& store_;
     std::unique_ptr<TEditCycle> cycle_;
+    bool readOnly_ = false;
 };
