@@ -4,6 +4,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/DivisionContextMenu.h"
+#include "ui/windows/Spieltage.h"
 #include "ui/windows/Staffelplan.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 
 TStaffelplanCommands::TStaffelplanCommands(TStaffelplan& window)
     : QObject(&window), window_(window), menu_(window.DivisionMenu),
@@ -27,6 +29,10 @@ TStaffelplanCommands::TStaffelplanCommands(TStaffelplan& window)
     ManageCalendars = Make(QStringLiteral("Spieltage &verwalten …"), [w] { w->Button4Click(); });
     AssignCalendar =
         Make(QStringLiteral("Spieltage den Staffeln &zuordnen …"), [w] { w->Button6Click(); });
+    ProposeCalendar = Make(QStringLiteral("Spieltage &vorschlagen …"),
+                           [this] { OpenCalendarWith(&TSpieltage::SpieltageVorschlagen); });
+    ImportHolidays = Make(QStringLiteral("&Ferien importieren …"),
+                          [this] { OpenCalendarWith(&TSpieltage::FerienImportieren); });
     OtherFolder = Make(QStringLiteral("Anderer Daten&ordner …"), [this] { OpenOtherFolder(); });
     Quit = Make(QStringLiteral("&Beenden"), [w] { w->Terminate(); });
     Help = Make(QStringLiteral("&Benutzerhandbuch"), [this] { ShowHelp(); });
@@ -60,6 +66,16 @@ void TStaffelplanCommands::Bind(QPushButton* button, QAction* action) {
     buttons_.emplace_back(button, action);
 }
 
+// As if the button had been pressed in the calendar window: the window comes
+// up and the dialog over it once its loop runs.
+void TStaffelplanCommands::OpenCalendarWith(void (TSpieltage::*dialog)()) {
+    TSpieltage* calendar = window_.Spieltage;
+    if (!calendar)
+        return;
+    QTimer::singleShot(0, calendar, Guarded([calendar, dialog] { (calendar->*dialog)(); }));
+    window_.Button4Click();
+}
+
 QAction* TStaffelplanCommands::ActionOf(const QPushButton* button) const {
     for (const auto& [bound, action] : buttons_)
         if (bound == button)
@@ -72,6 +88,8 @@ void TStaffelplanCommands::Update() {
     const bool pending = state == tsEdit || state == tsInsert;
     Copy->setEnabled(!window_.ReadOnly());
     AssignCalendar->setEnabled(!window_.ReadOnly());
+    ProposeCalendar->setEnabled(!window_.ReadOnly());
+    ImportHolidays->setEnabled(!window_.ReadOnly());
     // "abbrechen" ends the program only with nothing pending; with an edit it cancels.
     Quit->setEnabled(!pending);
     if (menu_)

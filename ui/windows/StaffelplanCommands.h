@@ -15,6 +15,7 @@ class QAction;
 class QKeySequence;
 class QPushButton;
 class TDivisionContextMenu;
+class TSpieltage;
 class TStaffelplan;
 
 class TStaffelplanCommands : public QObject {
@@ -26,6 +27,9 @@ public:
     QAction* Copy = nullptr;            // Button3
     QAction* ManageCalendars = nullptr; // Button5
     QAction* AssignCalendar = nullptr;  // Button6
+    // The calendar window's own dialogs, opened over that window.
+    QAction* ProposeCalendar = nullptr;
+    QAction* ImportHolidays = nullptr;
     QAction* OtherFolder = nullptr;
     QAction* Quit = nullptr;
     QAction* Help = nullptr;
@@ -51,6 +55,7 @@ public:
 private:
     QAction* Make(const QString& text, std::function<void()> work);
     void Bind(QPushButton* button, QAction* action);
+    void OpenCalendarWith(void (TSpieltage::*dialog)());
 
     TStaffelplan& window_;
     QPointer<TDivisionContextMenu> menu_;

@@ -72,7 +72,12 @@ void TStaffelplan::CreateMenuBar() {
              {nullptr},
              {season.ClubPlanAction, "&Plan eines Vereins …"},
              {season.AllClubsAction, "Pläne &aller Vereine als PDF speichern …"}});
-    AddMenu(*MenuBar, "S&pieltage", {{c.ManageCalendars}, {c.AssignCalendar}});
+    AddMenu(*MenuBar, "S&pieltage",
+            {{c.ManageCalendars},
+             {c.AssignCalendar},
+             {nullptr},
+             {c.ProposeCalendar},
+             {c.ImportHolidays}});
     AddMenu(*MenuBar, "&Hilfe", {{c.Help}, {nullptr}, {c.About}});
 
     // The client area keeps its size; the window grows by the bar's height.
