@@ -32,6 +32,7 @@ void TStaffelplan::OpenSaisonuebersicht() {
         Saisonuebersicht = new TSaisonuebersicht(Store, this);
         Saisonuebersicht->SelectDivision = [this](int row) { SelectDivision(row); };
         AddClubPlanActions(*Saisonuebersicht);
+        AddTieActions(*Saisonuebersicht);
         Saisonuebersicht->ShowSeason();
     } else if (!Saisonuebersicht->isVisible()) {
         // Back to the season of the current division.

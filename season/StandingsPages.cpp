@@ -1,0 +1,145 @@
+#include "season/StandingsPages.h"
+
+#include "data/file/Cp1252.h"
+#include "season/Clashes.h"
+#include "season/PageWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double kHeadTop = 1.10;
+constexpr double kFirstRowTop = 1.40;
+constexpr double kRowPitch = 0.24;
+constexpr double kFooterTop = 11.35;
+
+struct TColumn {
+    const char* Title; // Windows-1252
+    double Left;
+    double Width;
+    TFontJustify Justify;
+};
+
+enum TStandingsColumn {
+    scRank,
+    scTeam,
+    scPlayed,
+    scWon,
+    scDrawn,
+    scLost,
+    scPoints,
+    scSpiele,
+    scSpieleDiff,
+    scSaetze,
+    scSaetzeDiff,
+    scPunkte,
+    scPunkteDiff,
+    scCount
+};
+
+constexpr TColumn kColumns[scCount] = {
+    {"Pl.", 0.50, 0.35, pjRight},    {"Mannschaft", 0.95, 2.00, pjLeft},
+    {"Beg.", 2.95, 0.40, pjRight},   {"S", 3.35, 0.30, pjRight},
+    {"U", 3.65, 0.30, pjRight},      {"N", 3.95, 0.30, pjRight},
+    {"Punkte", 4.25, 0.60, pjRight}, {"Spiele", 4.85, 0.60, pjRight},
+    {"+/-", 5.45, 0.40, pjRight},    {"S\xE4tze", 5.85, 0.60, pjRight},
+    {"+/-", 6.45, 0.40, pjRight},    {"Ballpunkte", 6.85, 0.60, pjRight},
+    {"+/-", 7.45, 0.35, pjRight}};
+
+const TPageFont kTitleFont{"Arial", 20, true};
+const TPageFont kLabelFont{"Arial", 12, true};
+const TPageFont kTextFont{"Arial", 12, false};
+const TPageFont kCellFont{"Arial", 10, false};
+const TPageFont kCellBold{"Arial", 10, true};
+const TPageFont kFootFont{"Arial", 8, false};
+
+std::string Pair(const TStandingPair& pair) {
+    return std::to_string(pair.For) + ":" + std::to_string(pair.Against);
+}
+
+std::string Difference(const TStandingPair& pair) {
+    const int d = pair.Difference();
+    return d > 0 ? "+" + std::to_string(d) : std::to_string(d);
+}
+
+void AddRow(TPageWriter& out, const TStandingRow& row, double top) {
+    std::string texts[scCount];
+    texts[scRank] = row.Withdrawn || row.SharedRank ? "" : std::to_string(row.Rank) + ".";
+    texts[scTeam] = row.Team;
+    if (row.Footnote > 0)
+        texts[scTeam] += " " + std::to_string(row.Footnote) + ")";
+    if (!row.Withdrawn) {
+        texts[scPlayed] = std::to_string(row.Played);
+        texts[scWon] = std::to_string(row.Won);
+        texts[scDrawn] = std::to_string(row.Drawn);
+        texts[scLost] = std::to_string(row.Lost);
+        texts[scPoints] = Pair(row.Points);
+        texts[scSpiele] = Pair(row.Spiele);
+        texts[scSpieleDiff] = Difference(row.Spiele);
+        texts[scSaetze] = Pair(row.Saetze);
+        texts[scSaetzeDiff] = Difference(row.Saetze);
+        texts[scPunkte] = Pair(row.Punkte);
+        texts[scPunkteDiff] = Difference(row.Punkte);
+    } else {
+        texts[scPlayed] = "zur\xFC"
+                          "ckgezogen";
+    }
+    for (int c = 0; c < scCount; ++c) {
+        // The withdrawal note spans the figures.
+        const double width = row.Withdrawn && c == scPlayed ? 2.00 : kColumns[c].Width - 0.04;
+        const TFontJustify justify = row.Withdrawn && c == scPlayed ? pjLeft : kColumns[c].Justify;
+        out.Text(texts[c], kColumns[c].Left, top, width, c == scPoints ? kCellBold : kCellFont,
+                 justify);
+    }
+}
+
+} // namespace
+
+TReportPages MakeStandingsPages(const TDivisionValues& division,
+                                const TDivisionStandings& standings,
+                                const TRegionalSettings& settings, TDaySerial printDay,
+                                const TTextMeasure& measure) {
+    TPageWriter out{measure, {}};
+    out.GreyBox(0.23, 0.40);
+    out.Text("Tabelle " + TrimmedTeam(division.Klasse), out.Left + 0.10, 0.26, out.Width - 0.20,
+             kTitleFont, pjCenter);
+    out.Text("Saison:", out.Left, 0.75, 1.00, kLabelFont);
+    out.Text(division.Jahr ? std::to_string(*division.Jahr) : std::string(), 1.40, 0.75, 1.00,
+             kTextFont);
+    out.Text(settings.FormatDate(printDay), 6.80, 0.74, 1.00, kCellFont, pjRight);
+    for (const TColumn& column : kColumns)
+        out.Text(column.Title, column.Left, kHeadTop, column.Width - 0.04, kCellBold,
+                 column.Justify);
+    out.HLine(kHeadTop + 0.20, 2);
+
+    double top = kFirstRowTop;
+    for (const TStandingRow& row : standings.Rows) {
+        AddRow(out, row, top);
+        top += kRowPitch;
+    }
+    if (standings.Rows.empty())
+        out.Text("Die Staffel hat keine Mannschaften.", out.Left, top, out.Width, kCellFont);
+    out.HLine(top + 0.05, 1);
+    top += 0.20;
+    for (const std::string& note : standings.Footnotes) {
+        out.Text(Utf8ToCp1252(note), out.Left, top, out.Width, kFootFont);
+        top += 0.17;
+    }
+    out.Text("Seite 1 von 1", 5.80, kFooterTop, 2.00, kFootFont, pjRight);
+
+    TReportPages pages;
+    pages.Title = "Tabelle " + DivisionTitleUtf8(division);
+    pages.Pages.push_back(std::move(out.Page));
+    return pages;
+}
+
+std::vector<TReportPages> MakeAllStandingsPages(const TSeason& season,
+                                                const TRegionalSettings& settings,
+                                                TDaySerial printDay, const TTextMeasure& measure) {
+    std::vector<TReportPages> sets;
+    sets.reserve(season.DivisionCount());
+    for (int d = 0; d < season.DivisionCount(); ++d)
+        sets.push_back(MakeStandingsPages(season.Division(d), MakeStandings(season, d), settings,
+                                          printDay, measure));
+    return sets;
+}
