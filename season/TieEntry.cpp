@@ -57,6 +57,9 @@ TTypedTie ShownTie(const TSeason& season, const TSeasonGame& game,
 
 TTieRecord TypedTieRecord(const TSeason& season, const TSeasonGame& game, const TTypedTie& typed,
                           const TRegionalSettings& settings) {
+    if (game.HomeTeam.empty() || game.AwayTeam.empty())
+        throw TStaffelError("Dieser Begegnung fehlt eine Mannschaft; bitte zuerst beide "
+                            "Mannschaften in der Staffel eintragen.");
     const TTieRecord* stored = season.Tie(game);
     TTieRecord record = stored ? *stored : NewTieRecord(season, game);
     const TDivisionValues& division = season.Division(game.Division);

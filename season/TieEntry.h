@@ -26,8 +26,8 @@ TTypedTie ShownTie(const TSeason& season, const TSeasonGame& game,
 // The stored record (or a new one) with the typed values. A date or time
 // equal to the match day's is no move. A result typed into an open, walkover
 // or cancelled tie makes it played; a played tie emptied is open again. Fails
-// (German) for a text that is no date, time or pair; the result rules are
-// the saving's.
+// (German) for a game without both teams and a text that is no date, time
+// or pair; the result rules are the saving's.
 TTieRecord TypedTieRecord(const TSeason& season, const TSeasonGame& game, const TTypedTie& typed,
                           const TRegionalSettings& settings);
 

@@ -322,9 +322,11 @@ void TBegegnungen::Undo() {
 
 std::vector<int> TBegegnungen::RowsWithoutRecord() const {
     std::vector<int> rows;
-    for (int r = 0; r < Rows->rowCount(); ++r)
-        if (!season_->Tie(Rows->Game(r)))
+    for (int r = 0; r < Rows->rowCount(); ++r) {
+        const TSeasonGame& game = Rows->Game(r);
+        if (!season_->Tie(game) && !game.HomeTeam.empty() && !game.AwayTeam.empty())
             rows.push_back(r);
+    }
     return rows;
 }
 
@@ -339,6 +341,8 @@ void TBegegnungen::ReattachOrphan(int orphan, int row) {
     const TSeasonGame game = Rows->Game(row);
     if (season_->Tie(game))
         throw TStaffelError("Diese Begegnung hat schon einen Eintrag.");
+    if (game.HomeTeam.empty() || game.AwayTeam.empty())
+        throw TStaffelError("Dieser Begegnung fehlt eine Mannschaft.");
     const TTieRecord tie = NewTieRecord(*season_, game);
     TTieRecord record = old;
     record.Jahr = tie.Jahr;

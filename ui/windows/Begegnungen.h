@@ -71,7 +71,7 @@ public:
     void SetState(TTieState state);
     bool CanUndo() const { return undo_.has_value(); }
     void Undo();
-    // The ties of the division that have no record, as rows.
+    // The ties of the division with both teams and no record, as rows.
     std::vector<int> RowsWithoutRecord() const;
     void ReattachOrphan(int orphan, int row);
     void DeleteOrphan(int orphan);

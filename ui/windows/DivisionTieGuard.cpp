@@ -6,6 +6,7 @@
 #include "season/TieEntry.h"
 
 #include <algorithm>
+#include <utility>
 
 TDivisionTieGuard::TDivisionTieGuard(TStore& store, std::function<bool(const std::string&)> ask)
     : store_(store), ask_(std::move(ask)) {
@@ -18,6 +19,8 @@ TDivisionTieGuard::~TDivisionTieGuard() {
 }
 
 void TDivisionTieGuard::Notify(TTableNotice notice, TField*) {
+    // Anything after a refused post (cancel, a move) makes the next save a real one.
+    declined_ = false;
     if (notice != tnEditStart)
         return;
     before_ = DivisionFromCurrentRow(*Table());
@@ -37,6 +40,7 @@ std::string LostTiesQuestion(const std::vector<TTieRecord>& lost) {
 
 void TDivisionTieGuard::BeforePost(TRecordTable& table) {
     posted_.reset();
+    declined_ = false;
     if (table.State() != tsEdit || !before_)
         return;
     TDivisionValues after = DivisionFromCurrentRow(table);
@@ -44,15 +48,20 @@ void TDivisionTieGuard::BeforePost(TRecordTable& table) {
         return;
     const std::vector<TTieRecord> lost =
         TiesLostByChange(*before_, after, TiesFromTable(store_.t_begegnungen()).Ties);
-    if (!lost.empty() && !ask_(LostTiesQuestion(lost)))
+    if (!lost.empty() && !ask_(LostTiesQuestion(lost))) {
+        declined_ = true;
         throw TStaffelError("Die Staffel wurde nicht ge\xC3\xA4ndert; die Begegnungen behalten "
                             "ihr Spiel.");
+    }
     posted_.emplace(*before_, std::move(after));
 }
 
 void TDivisionTieGuard::Save() {
     const auto posted = std::move(posted_);
     posted_.reset();
+    // The row the user chose to keep pending: saving would post and ask again.
+    if (std::exchange(declined_, false))
+        return;
     // Carried only when the post really put the changed row in place.
     const TTableState state = store_.t_staffel().State();
     if (posted && state != tsEdit && state != tsInsert) {

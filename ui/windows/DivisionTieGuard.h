@@ -31,6 +31,7 @@ private:
     std::function<bool(const std::string&)> ask_;
     std::optional<TDivisionValues> before_; // the row as the edit found it
     std::optional<std::pair<TDivisionValues, TDivisionValues>> posted_;
+    bool declined_ = false; // the last post was refused by the user
 };
 
 // The question naming the records a change would leave without their tie.

@@ -13,12 +13,12 @@
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/SeasonMenu.h"
 #include "ui/exports/StaffelplanPrint.h"
+#include "ui/exports/StandingsExports.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
-#include "ui/windows/OutsideChangeWatch.h"
 #include "ui/windows/DivisionTieGuard.h"
+#include "ui/windows/OutsideChangeWatch.h"
 #include "ui/windows/Spieltage.h"
-#include "ui/exports/StandingsExports.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -159,6 +159,7 @@ void TTabelle::ShowStandings(const TSeason& season, int division) {
         hasDivision_
             ? QStringLiteral("Tabelle %1").arg(QString::fromStdString(DivisionTitleUtf8(division_)))
             : QString());
+    Grid1->clearSpans();
     Grid1->setRowCount(static_cast<int>(standings_.Rows.size()));
     int select = 0;
     for (int r = 0; r < Grid1->rowCount(); ++r) {
@@ -190,7 +191,8 @@ void TTabelle::ShowStandings(const TSeason& season, int division) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Grid1->setItem(r, c, item);
         }
-        Grid1->setSpan(r, ocPlayed, 1, row.Withdrawn ? ocCount - ocPlayed : 1);
+        if (row.Withdrawn)
+            Grid1->setSpan(r, ocPlayed, 1, ocCount - ocPlayed);
         if (row.Team == currentTeam)
             select = r;
     }

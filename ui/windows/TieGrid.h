@@ -14,6 +14,8 @@ public:
     std::function<void()> OnEnter;
     // Makes the cell current and opens it for typing.
     void EditCell(int row, int column);
+    // Whether a cell is open for typing.
+    bool Editing() const { return state() == EditingState; }
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
