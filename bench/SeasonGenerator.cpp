@@ -281,23 +281,26 @@ TGeneratedSeason GenerateSeason(const TSeasonSpec& spec) {
     return TGenerator(spec).Run();
 }
 
+void AppendDivision(TRecordTable& table, const TDivisionValues& division) {
+    table.Append();
+    table.Field("Klasse").SetAsText(division.Klasse);
+    if (division.Jahr)
+        table.Field("Jahr").SetAsInteger(*division.Jahr);
+    table.Field("10Klasse").SetAsBoolean(division.TenTeams);
+    for (int s = 0; s < SlotCount; ++s)
+        table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
+    for (int d = 0; d < SpieltagCount; ++d)
+        if (division.Dates[d])
+            table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
+                .SetAsDateTime(*division.Dates[d]);
+    table.Post();
+}
+
 void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions) {
     DefineFields(table, StaffelRecordFields());
     table.CreateEmpty();
-    for (const TDivisionValues& division : divisions) {
-        table.Append();
-        table.Field("Klasse").SetAsText(division.Klasse);
-        if (division.Jahr)
-            table.Field("Jahr").SetAsInteger(*division.Jahr);
-        table.Field("10Klasse").SetAsBoolean(division.TenTeams);
-        for (int s = 0; s < SlotCount; ++s)
-            table.Field(SlotFieldName(static_cast<TSlotName>(s))).SetAsText(division.Teams[s]);
-        for (int d = 0; d < SpieltagCount; ++d)
-            if (division.Dates[d])
-                table.Field(SpieltagDateFieldName(static_cast<TSpieltagKey>(d)))
-                    .SetAsDateTime(*division.Dates[d]);
-        table.Post();
-    }
+    for (const TDivisionValues& division : divisions)
+        AppendDivision(table, division);
 }
 
 void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
@@ -312,6 +315,45 @@ void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs) {
         for (TDaySerial day : club.Blocked)
             blocked += (blocked.empty() ? "" : "; ") + german.FormatDate(day);
         table.Field("Sperrtermine").SetAsText(blocked);
+        table.Post();
+    }
+}
+
+std::vector<TTieRecord> PlayedTies(const TGeneratedSeason& season, int movedEvery, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<TTieRecord> ties;
+    int count = 0;
+    for (const TDivisionValues& division : season.Divisions)
+        for (const TSeasonGame& game : GamesOfDivision(division, 0)) {
+            TTieRecord tie;
+            tie.Jahr = division.Jahr.value_or(0);
+            tie.Klasse = division.Klasse;
+            tie.Spieltag = std::string(SpieltagKeyName(game.Day));
+            tie.Heim = game.HomeTeam;
+            tie.Gast = game.AwayTeam;
+            tie.Status = TTieState::Gespielt;
+            const int home = static_cast<int>(random() % 9), away = 8 - home;
+            const int homeGames = 2 * home + static_cast<int>(random() % (away + 1));
+            const int awayGames = 2 * away + static_cast<int>(random() % (home + 1));
+            tie.Result = {{home, away},
+                          {homeGames, awayGames},
+                          {std::max(0, homeGames * 21 - static_cast<int>(random() % 40)),
+                           std::max(0, awayGames * 21 - static_cast<int>(random() % 40))}};
+            if (movedEvery > 0 && ++count % movedEvery == 0 && game.Date) {
+                tie.Datum = *game.Date + 1;
+                tie.Uhrzeit = "18:00";
+            }
+            ties.push_back(std::move(tie));
+        }
+    return ties;
+}
+
+void FillTieTable(TRecordTable& table, const std::vector<TTieRecord>& ties) {
+    DefineFields(table, BegegnungenRecordFields());
+    table.CreateEmpty();
+    for (const TTieRecord& tie : ties) {
+        table.Append();
+        WriteTieFields(table, tie);
         table.Post();
     }
 }

@@ -40,3 +40,12 @@ TGeneratedSeason GenerateSeason(const TSeasonSpec& spec);
 // the program would hold them (blocked dates typed as dd.MM.yyyy).
 void FillDivisionTable(TRecordTable& table, const std::vector<TDivisionValues>& divisions);
 void FillClubTable(TRecordTable& table, const std::vector<TClubValues>& clubs);
+// One division appended to an open division table and posted.
+void AppendDivision(TRecordTable& table, const TDivisionValues& division);
+
+// Every tie of the season played (results varying with the seed), every
+// movedEvery-th one moved a day later to 18:00 (0: none moved).
+std::vector<TTieRecord> PlayedTies(const TGeneratedSeason& season, int movedEvery,
+                                   unsigned seed = 1);
+// An empty table of the tie records filled with the records.
+void FillTieTable(TRecordTable& table, const std::vector<TTieRecord>& ties);

@@ -5,6 +5,7 @@
 // its time against its budget and against a yardstick measured in the same
 // run: for the whole season one pass that sorts every game by date and time,
 // for one changed division the whole season computed anew.
+#include "CpuTimeMeasure.h"
 #include "QtBenchMain.h"
 #include "SeasonGenerator.h"
 #include "report/qt/PdfExport.h"
@@ -47,29 +48,6 @@ std::unique_ptr<TTables> MakeTables() {
 std::unique_ptr<TSeason> SeasonFromTables(TTables& tables) {
     return std::make_unique<TSeason>(AllDivisions(tables.Staffel),
                                      TClubDirectory(ClubsFromTable(tables.Vereine).Clubs));
-}
-
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-// Mean milliseconds of a few runs of work, in the thread's CPU time, so that
-// other builds on the machine do not count.
-template <typename Work> double MeasureMs(Work work, int runs = 20) {
-    const double start = ThreadCpuMs();
-    for (int i = 0; i < runs; ++i)
-        work();
-    return (ThreadCpuMs() - start) / runs;
-}
-
-void Report(benchmark::State& state, double measuredMs, double budgetMs, double yardstickMs) {
-    state.counters["ms"] = measuredMs;
-    state.counters["budget_ms"] = budgetMs;
-    state.counters["of_budget"] = measuredMs / budgetMs;
-    state.counters["yardstick_ms"] = yardstickMs;
-    state.counters["of_yardstick"] = measuredMs / yardstickMs;
 }
 
 // One pass that any clash check must at least make: every game, sorted by

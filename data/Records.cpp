@@ -90,6 +90,19 @@ const std::vector<TRecordFieldSpec>& VereineRecordFields() {
     return fields;
 }
 
+const std::vector<TRecordFieldSpec>& BegegnungenRecordFields() {
+    static const std::vector<TRecordFieldSpec> fields = {
+        {"Jahr", ctInteger, 0, true},        {"Klasse", ctText, 30, true},
+        {"Spieltag", ctText, 2, false},      {"Heim", ctText, 20, true},
+        {"Gast", ctText, 20, false},         {"Datum", ctDate, 0, false},
+        {"Uhrzeit", ctText, 5, false},       {"Status", ctText, 15, false},
+        {"SpieleHeim", ctInteger, 0, false}, {"SpieleGast", ctInteger, 0, false},
+        {"SaetzeHeim", ctInteger, 0, false}, {"SaetzeGast", ctInteger, 0, false},
+        {"PunkteHeim", ctInteger, 0, false}, {"PunkteGast", ctInteger, 0, false},
+        {"Bemerkung", ctText, 100, false}};
+    return fields;
+}
+
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields) {
     for (const auto& field : fields)
         table.DefineField(std::string(field.Name), field.Type, field.Width, field.Required);

@@ -35,6 +35,13 @@ const std::vector<TRecordFieldSpec>& KopieRecordFields();
 // not available, typed in the short date format, separated by ';' or blanks).
 const std::vector<TRecordFieldSpec>& VereineRecordFields();
 
+// The tie record of Begegnungen.xml, found by Jahr, Klasse, Heim and Gast.
+// Datum and Uhrzeit ("HH:MM") are empty unless the tie was moved; Status is
+// one of the tie states, or "zur\xFCckgezogen" / "Punktabzug" for a record of
+// a team alone (Gast empty; the points taken off in PunkteHeim, the reason in
+// Bemerkung).
+const std::vector<TRecordFieldSpec>& BegegnungenRecordFields();
+
 void DefineFields(TRecordTable& table, const std::vector<TRecordFieldSpec>& fields);
 
 // New-row handler of t_staffel: heading "Badminton", 10Klasse false.

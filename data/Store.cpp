@@ -47,7 +47,7 @@ constexpr std::array<TSpieltagKey, SpieltagCount> DatesInRecordOrder = {
 TStore::TStore(TRegionalSettings settings, std::function<TLocalTime()> clock)
     : clock_(std::move(clock)), staffel_("t_staffel", settings),
       spieltage_("t_spieltage", settings), kopie_("table_kopie", settings),
-      vereine_("t_vereine", settings) {
+      vereine_("t_vereine", settings), begegnungen_("t_begegnungen", settings) {
     staffel_.OnNewRecord = t_staffelNewRecord;
     vereine_.OnNewRecord = t_vereineNewRecord;
     DefineFields(kopie_, KopieRecordFields());
@@ -65,6 +65,7 @@ void TStore::FormCreate() {
     LoadOrCreate(staffelFile_, &TStore::CreateStaffelTable);
     LoadOrCreate(spieltageFile_, &TStore::CreateSpieltageTable);
     LoadOrCreate(vereineFile_, &TStore::CreateVereineTable);
+    LoadOrCreate(begegnungenFile_, &TStore::CreateBegegnungenTable);
 }
 
 void TStore::LoadOrCreate(TDataFile& file, void (TStore::*create)()) {
@@ -144,6 +145,18 @@ void TStore::CreateVereineTable() {
         SaveCreated(vereineFile_);
 }
 
+void TStore::CreateBegegnungenTable() {
+    begegnungen_.Close();
+    begegnungen_.ClearDefinitions();
+    DefineFields(begegnungen_, BegegnungenRecordFields());
+    begegnungen_.CreateEmpty();
+    begegnungen_.DefineIndex("", "Jahr;Klasse;Heim;Gast", true);
+    begegnungen_.Close();
+    begegnungen_.Open();
+    if (FileStateOf(begegnungenFile_.FileName()))
+        SaveCreated(begegnungenFile_);
+}
+
 namespace {
 
 [[noreturn]] void FailReadOnly(const TDataFile& file) {
@@ -169,13 +182,14 @@ bool TStore::Save(TDataFile& file, TRecordTable& table) {
 }
 
 bool TStore::NothingToSave(TDataFile& file) {
-    if (&file != &vereineFile_ || FileStateOf(file.FileName()))
+    if ((&file != &vereineFile_ && &file != &begegnungenFile_) || FileStateOf(file.FileName()))
         return false;
-    if (!vereine_.Active())
+    TRecordTable& table = file.Table();
+    if (!table.Active())
         return true;
-    const bool inserting = vereine_.State() == tsInsert;
-    const int stored = vereine_.DisplayCount() - (inserting ? 1 : 0);
-    return stored == 0 && !(inserting && vereine_.Modified());
+    const bool inserting = table.State() == tsInsert;
+    const int stored = table.DisplayCount() - (inserting ? 1 : 0);
+    return stored == 0 && !(inserting && table.Modified());
 }
 
 void TStore::TellSaved(const TDataFile& file) {
@@ -198,6 +212,10 @@ void TStore::SaveVereine() {
     Save(vereineFile_, vereine_);
 }
 
+void TStore::SaveBegegnungen() {
+    Save(begegnungenFile_, begegnungen_);
+}
+
 TDataFile* TStore::FindDataFile(const std::string& fileName) {
     for (TDataFile* file : DataFiles())
         if (file->Names(fileName))
@@ -206,7 +224,8 @@ TDataFile* TStore::FindDataFile(const std::string& fileName) {
 }
 
 std::vector<std::string> TStore::DataFileNames() const {
-    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName()};
+    return {staffelFile_.FileName(), spieltageFile_.FileName(), vereineFile_.FileName(),
+            begegnungenFile_.FileName()};
 }
 
 bool TStore::ChangedOnDisk(const std::string& fileName) {

@@ -16,6 +16,8 @@ inline constexpr const char* StaffelFileName = "Ligatafel.xml";
 inline constexpr const char* SpieltageFileName = "Spieltage.xml";
 // Written only once the first club is added; without it every club has the defaults.
 inline constexpr const char* VereineFileName = "Vereine.xml";
+// The season's tie records; written only once the first record is saved.
+inline constexpr const char* BegegnungenFileName = "Begegnungen.xml";
 
 class TStore {
 public:
@@ -26,6 +28,7 @@ public:
     TRecordTable& t_spieltage() { return spieltage_; }
     TRecordTable& table_kopie() { return kopie_; }
     TRecordTable& t_vereine() { return vereine_; }
+    TRecordTable& t_begegnungen() { return begegnungen_; }
 
     // Removes what killed saves left in the data folder, then loads both
     // files, creating a table whose file cannot be loaded. A file that exists
@@ -35,6 +38,8 @@ public:
     void CreateSpieltageTable();
     // Empty; written only where an unloadable club file has to be replaced.
     void CreateVereineTable();
+    // The same for the tie file.
+    void CreateBegegnungenTable();
     // The German notice naming files kept at start, once.
     std::optional<std::string> TakeStartupNotice();
 
@@ -44,6 +49,7 @@ public:
     void SaveStaffel();
     void SaveSpieltage();
     void SaveVereine();
+    void SaveBegegnungen();
 
     // Told the data file's name after its table was written, or loaded anew
     // from the file (an outside change taken over, a copied division).
@@ -90,11 +96,11 @@ public:
     std::function<void(const std::string&)> OnInform;
 
 private:
-    std::array<TDataFile*, 3> DataFiles() {
-        return {&staffelFile_, &spieltageFile_, &vereineFile_};
+    std::array<TDataFile*, 4> DataFiles() {
+        return {&staffelFile_, &spieltageFile_, &vereineFile_, &begegnungenFile_};
     }
     void TellSaved(const TDataFile& file);
-    // A club table nobody has filled has no file to be written to.
+    // A club or tie table nobody has filled has no file to be written to.
     bool NothingToSave(TDataFile& file);
     TDataFile* FindDataFile(const std::string& fileName);
     void LoadOrCreate(TDataFile& file, void (TStore::*create)());
@@ -110,9 +116,11 @@ private:
     TRecordTable spieltage_;
     TRecordTable kopie_;
     TRecordTable vereine_;
+    TRecordTable begegnungen_;
     TDataFile staffelFile_{StaffelFileName, staffel_};
     TDataFile spieltageFile_{SpieltageFileName, spieltage_};
     TDataFile vereineFile_{VereineFileName, vereine_};
+    TDataFile begegnungenFile_{BegegnungenFileName, begegnungen_};
     std::string startupNotice_;
     bool readOnly_ = false;
     bool rescueNeeded_ = false;

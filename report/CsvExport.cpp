@@ -32,13 +32,21 @@ std::string CsvField(std::string_view utf8) {
     return quoted;
 }
 
-std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings) {
+std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings,
+                           const TTieLookup& ties) {
     std::string out(CsvByteOrderMark);
     AddCsvLine(out, {"Spieltag", "Datum", "Uhrzeit", "Heim", "Gast"});
     for (const TGame& game : GamesOf(LayoutOf(division))) {
-        const auto date = division.Date(game.Day);
+        if (IsByeSlot(division, game.Home) || IsByeSlot(division, game.Away))
+            continue;
+        auto date = division.Date(game.Day);
+        int clock = LayoutClock(game.Game);
+        if (const TTieRecord* tie = ties ? ties(game) : nullptr) {
+            date = tie->Datum ? tie->Datum : date;
+            clock = ParseClock(tie->Uhrzeit).value_or(clock);
+        }
         AddCsvLine(out, {SpieltagKeyName(game.Day),
-                         date ? settings.FormatDate(*date) : std::string(), GameClock(game.Game),
+                         date ? settings.FormatDate(*date) : std::string(), FormatClock(clock),
                          TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});
     }
     return out;

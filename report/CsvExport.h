@@ -3,14 +3,17 @@
 // semicolons, UTF-8 with a byte-order mark, CRLF lines.
 #include "data/RegionalSettings.h"
 #include "report/DivisionValues.h"
+#include "report/TieValues.h"
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 // A header line, then one line per game of the division's layout in the
-// order of the print-out; games without a date have an empty date.
-std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings);
+// order of the print-out (a bye's games left out); games without a date have
+// an empty date. With ties, a tie's own date and time.
+std::string MakeFixtureCsv(const TDivisionValues& division, const TRegionalSettings& settings,
+                           const TTieLookup& ties = {});
 
 // The byte-order mark every CSV file of the program begins with.
 inline constexpr std::string_view CsvByteOrderMark = "\xEF\xBB\xBF";

@@ -1,5 +1,6 @@
 #include "report/DivisionValues.h"
 
+#include "data/AsciiCase.h"
 #include "data/StaffelError.h"
 #include "data/file/Cp1252.h"
 
@@ -135,7 +136,18 @@ std::string TrimmedTeam(std::string_view name) {
     return std::string(name);
 }
 
+bool IsBye(std::string_view team) {
+    const std::string trimmed = TrimmedTeam(team);
+    return EqualsIgnoringCase(trimmed, "spielfrei");
+}
+
+bool IsByeSlot(const TDivisionValues& division, TSlotName slot) {
+    return IsBye(division.Team(slot));
+}
+
 std::string TeamLabel(const TDivisionValues& division, TSlotName slot) {
+    if (IsByeSlot(division, slot))
+        return "spielfrei";
     const std::string team = TrimmedTeam(division.Team(slot));
     return team.empty() ? "Platz " + std::string(SlotFieldName(slot)) : team;
 }

@@ -42,7 +42,13 @@ std::vector<TSpieltagKey> MatchDaysUsedBy(const TFixtureLayout& layout);
 
 // A team name without the blanks around it; blank names count as none.
 std::string TrimmedTeam(std::string_view name);
-// The team of a slot as the exports and pages name it: the name, or "Platz 1A";
+// Whether a slot's text is "spielfrei" (any letter case, blanks around
+// ignored): the slot is left free on purpose, so its games are no ties.
+bool IsBye(std::string_view team);
+// The slots of a division that are byes.
+bool IsByeSlot(const TDivisionValues& division, TSlotName slot);
+// The team of a slot as the exports and pages name it: the name, "spielfrei"
+// for a bye, or "Platz 1A";
 // Windows-1252 and UTF-8.
 std::string TeamLabel(const TDivisionValues& division, TSlotName slot);
 std::string TeamLabelUtf8(const TDivisionValues& division, TSlotName slot);

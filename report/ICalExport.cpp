@@ -37,11 +37,13 @@ bool Representable(TDaySerial day) {
     return year >= 1 && year <= 9999;
 }
 
-std::string LocalDateTime(TDaySerial day, int hour) {
+std::string LocalDateTime(TDaySerial day, int minutes) {
+    day += minutes / (24 * 60);
+    minutes %= 24 * 60;
     const TCivilDate date = CivilFromDay(day);
     char text[32];
-    std::snprintf(text, sizeof text, "%04d%02u%02uT%02d0000", date.Year, date.Month, date.Day,
-                  hour);
+    std::snprintf(text, sizeof text, "%04d%02u%02uT%02d%02d00", date.Year, date.Month, date.Day,
+                  minutes / 60, minutes % 60);
     return text;
 }
 
@@ -90,12 +92,23 @@ std::string GameUid(const TDivisionValues& division, const TGame& game) {
            "@staffelplan";
 }
 
-std::string Description(const TDivisionValues& division, const TGame& game) {
+std::string Description(const TDivisionValues& division, const TGame& game, const TTieRecord* tie,
+                        bool moved) {
     std::string text = "Staffel: " + Cp1252ToUtf8(TrimmedTeam(division.Klasse));
     if (division.Jahr)
         text += "\nJahr: " + std::to_string(*division.Jahr);
     text += "\nSpieltag: " + std::string(SpieltagKeyName(game.Day));
     text += game.Game == 1 ? "\n1. Spiel 15 Uhr" : "\n2. Spiel 19 Uhr";
+    if (moved)
+        text += "\nVerlegt";
+    if (tie) {
+        const std::string result =
+            tie->Status == TTieState::Gespielt ? FormatResult(tie->Result) : TieResultText(*tie);
+        if (!result.empty())
+            text += "\nErgebnis: " + result;
+        if (!tie->Bemerkung.empty())
+            text += "\n" + Cp1252ToUtf8(tie->Bemerkung);
+    }
     return text;
 }
 
@@ -181,34 +194,54 @@ void EndCalendar(std::string& out) {
 }
 
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::int64_t stampUtc) {
-    const auto date = division.Date(game.Day);
+                  std::int64_t stampUtc, const TTieRecord* tie) {
+    auto date = division.Date(game.Day);
+    int start = LayoutClock(game.Game);
+    bool moved = false;
+    if (tie) {
+        if (tie->Datum && tie->Datum != date) {
+            date = tie->Datum;
+            moved = true;
+        }
+        if (const auto clock = ParseClock(tie->Uhrzeit); clock && *clock != start) {
+            start = *clock;
+            moved = true;
+        }
+    }
     if (!date || !Representable(*date))
         return false;
     const auto add = [&out](std::string_view line) { out += FoldICalLine(line); };
-    const int hour = game.Game == 1 ? 15 : 19;
+    std::string summary =
+        TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " + TeamLabelUtf8(division, game.Away);
+    if (tie)
+        if (const std::string result = TieResultText(*tie); !result.empty())
+            summary += " (" + result + ")";
     add("BEGIN:VEVENT");
     add("UID:" + GameUid(division, game));
     add("DTSTAMP:" + UtcStamp(stampUtc));
     add("SEQUENCE:" + std::to_string(SequenceOf(stampUtc)));
-    add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, hour));
-    add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, hour + 2));
-    add("SUMMARY:" + EscapeICalText(TeamLabelUtf8(division, game.Home) + " \xE2\x80\x93 " +
-                                    TeamLabelUtf8(division, game.Away)));
-    add("DESCRIPTION:" + EscapeICalText(Description(division, game)));
+    add("DTSTART;TZID=Europe/Berlin:" + LocalDateTime(*date, start));
+    add("DTEND;TZID=Europe/Berlin:" + LocalDateTime(*date, start + 2 * 60));
+    add("SUMMARY:" + EscapeICalText(summary));
+    add("DESCRIPTION:" + EscapeICalText(Description(division, game, tie, moved)));
     add("END:VEVENT");
     return true;
 }
 
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
-                             std::int64_t stampUtc) {
+                             std::int64_t stampUtc, const TTieLookup& ties) {
     const std::string own = scope == csOwnTeam ? OwnTeamOrFail(division) : std::string();
     TCalendarExport result;
     BeginCalendar(result.Text, DivisionTitleUtf8(division));
     for (const TGame& game : GamesOf(LayoutOf(division))) {
         if (scope == csOwnTeam && !PlaysIn(division, game, own))
             continue;
-        if (AddGameEvent(result.Text, division, game, stampUtc))
+        if (IsByeSlot(division, game.Home) || IsByeSlot(division, game.Away))
+            continue;
+        const TTieRecord* tie = ties ? ties(game) : nullptr;
+        if (tie && tie->Status == TTieState::Abgesetzt)
+            continue;
+        if (AddGameEvent(result.Text, division, game, stampUtc, tie))
             ++result.Events;
         else
             ++result.Undated;

@@ -3,6 +3,7 @@
 // folded at 75 octets, times in Europe/Berlin.
 #include "report/DivisionValues.h"
 #include "report/Fixtures.h"
+#include "report/TieValues.h"
 
 #include <cstdint>
 #include <string>
@@ -23,8 +24,10 @@ struct TCalendarExport {
 // 2000-01-01 UTC its SEQUENCE, which grows with every export so that a moved
 // date counts as an update. csOwnTeam fails when the own team is missing or
 // stands in no slot.
+// With ties, each game's record decides: a moved tie at its own date and
+// time (same UID), a cancelled one left out, a played one with its result.
 TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope scope,
-                             std::int64_t stampUtc);
+                             std::int64_t stampUtc, const TTieLookup& ties = {});
 
 // The pieces of MakeCalendar, for calendars of other games: the opening
 // lines with the time zone, one game's event (false and nothing written
@@ -33,7 +36,7 @@ TCalendarExport MakeCalendar(const TDivisionValues& division, TCalendarScope sco
 // and the closing line.
 void BeginCalendar(std::string& out, std::string_view nameUtf8);
 bool AddGameEvent(std::string& out, const TDivisionValues& division, const TGame& game,
-                  std::int64_t stampUtc);
+                  std::int64_t stampUtc, const TTieRecord* tie = nullptr);
 void EndCalendar(std::string& out);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.

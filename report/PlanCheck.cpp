@@ -51,6 +51,8 @@ private:
         std::vector<std::string> order;
         for (TSlotName slot : SlotsUsedBy(layout_)) {
             const std::string team = TrimmedTeam(division_.Team(slot));
+            if (IsBye(team))
+                continue; // free on purpose, however many
             if (team.empty()) {
                 Add(pfSlotWithoutTeam,
                     "Platz " + std::string(SlotFieldName(slot)) + " hat keinen Mannschaftsnamen.");

@@ -2,6 +2,7 @@
 
 #include "data/AsciiCase.h"
 #include "data/StaffelError.h"
+#include "report/DivisionValues.h"
 
 namespace {
 
@@ -15,6 +16,14 @@ std::string ValueText(const TValue& value, const TRegionalSettings& settings) {
     if (const auto* flag = std::get_if<bool>(&value))
         return *flag ? "True" : "False";
     return {};
+}
+
+// A bye prints as "spielfrei" however it was typed.
+bool IsSlotField(std::string_view name) {
+    for (int s = 0; s < SlotCount; ++s)
+        if (EqualsIgnoringCase(name, SlotFieldName(static_cast<TSlotName>(s))))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -64,8 +73,10 @@ void TReportBinding::Begin() {
         if (found != wanted.Type)
             throw TStaffelError(
                 FieldTypeMismatchMessage(layout_.FieldListName, wanted.Name, wanted.Type, found));
-        texts_[AsciiLowered(wanted.Name)] =
-            hasRow ? ValueText(field.Value(), settings_) : std::string();
+        std::string text = hasRow ? ValueText(field.Value(), settings_) : std::string();
+        if (IsSlotField(wanted.Name) && IsBye(text))
+            text = "spielfrei";
+        texts_[AsciiLowered(wanted.Name)] = std::move(text);
     }
 }
 

@@ -16,7 +16,8 @@ void AddGameLine(std::string& out, const TSeason& season, const TClash& clash,
                  const TSeasonGame& game) {
     static const TRegionalSettings german = TRegionalSettings::German();
     const TDivisionValues& division = season.Division(game.Division);
-    AddCsvLine(out, {german.FormatDate(clash.Date), GameClock(clash.Game),
+    // A moved tie at its own time, within the clash's game time.
+    AddCsvLine(out, {german.FormatDate(clash.Date), FormatClock(game.Clock),
                      Cp1252ToUtf8(season.Clubs().Club(clash.Club).Name), ClashKindName(clash.Kind),
                      DivisionTitleUtf8(division), SpieltagKeyName(game.Day),
                      TeamLabelUtf8(division, game.Home), TeamLabelUtf8(division, game.Away)});

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -61,8 +62,38 @@ public:
     // positions here.
     TSeason(std::vector<TDivisionValues> divisions, TClubDirectory clubs);
 
-    // Recomputes only what that division contributes.
+    // ties: every tie and team record of the season's year; those of no
+    // division, or of no tie of theirs, are kept as lost (OrphanTies).
+    TSeason(std::vector<TDivisionValues> divisions, TClubDirectory clubs,
+            std::vector<TTieRecord> ties);
+
+    // Recomputes only what that division contributes; its records stay with
+    // it while its year and class stay.
     void ReplaceDivision(int index, TDivisionValues division);
+
+    // The division of that year and class (folded as team names), -1 none.
+    int FindDivision(std::int32_t jahr, std::string_view klasse) const;
+    // The records of a division in their given order: ties, matched or not,
+    // and records of teams alone.
+    const std::vector<TTieRecord>& TieRecords(int division) const {
+        return divisions_[division].Ties;
+    }
+    // The record of a game, nullptr when it has none.
+    const TTieRecord* Tie(const TSeasonGame& game) const {
+        return game.Tie < 0 ? nullptr : &divisions_[game.Division].Ties[game.Tie];
+    }
+    // Puts one record in place of the one with its key (Jahr, Klasse, Heim,
+    // Gast, folded), or adds it; recomputes its division only.
+    void PutTie(TTieRecord record);
+    // Takes out the record with that key.
+    void RemoveTie(const TTieRecord& key);
+    // Replaces all records of a division.
+    void ReplaceTies(int division, std::vector<TTieRecord> records);
+    // Records that lost their tie: no division of the season has their
+    // class, or none of its ties (or teams) their teams; in the order kept.
+    std::vector<TTieRecord> OrphanTies() const;
+    // Those of them whose class no division has.
+    const std::vector<TTieRecord>& OrphanTiesOfNoDivision() const { return orphans_; }
 
     int DivisionCount() const { return static_cast<int>(divisions_.size()); }
     const TDivisionValues& Division(int index) const { return divisions_[index].Values; }
@@ -107,6 +138,8 @@ private:
         std::vector<int> BlockedGames;  // indices into Games
         std::vector<std::string> Teams; // folded team names, one per distinct team
         int Unscheduled = 0;
+        std::vector<TTieRecord> Ties;
+        std::vector<int> Unattached; // indices into Ties: no tie, no team of theirs
     };
     struct TOccasion {
         TClubId Club = NoClub;
@@ -119,6 +152,8 @@ private:
     int Excess(TClubId club, int homeGames) const;
     void Add(int index);
     void Remove(int index);
+    void AttachTies(TDivisionPart& part);
+    void IndexClasses();
 
     TClubDirectory clubs_;
     std::vector<TDivisionPart> divisions_;
@@ -128,6 +163,9 @@ private:
     int hallExcess_ = 0;
     int blockedGames_ = 0;
     int unscheduled_ = 0;
+    std::vector<TTieRecord> orphans_; // of no division
+    // Jahr and folded class -> division index (the first of that name).
+    std::unordered_map<std::string, int> byClass_;
 };
 
 // The distinct years of the divisions, ascending; divisions without a year

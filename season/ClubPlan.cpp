@@ -18,8 +18,10 @@ TClubPlan MakeClubPlan(const TSeason& season, TClubId club) {
             continue;
         for (const TSeasonGame& game : season.Games(d)) {
             const bool home = season.HomeClub(game) == club;
-            if (home || season.AwayClub(game) == club)
-                plan.Games.push_back({game, home});
+            if (home || season.AwayClub(game) == club) {
+                const TTieRecord* tie = season.Tie(game);
+                plan.Games.push_back({game, home, tie ? TieResultText(*tie) : std::string()});
+            }
         }
     }
     std::sort(plan.Games.begin(), plan.Games.end(),
@@ -32,15 +34,17 @@ TClubPlan MakeClubPlan(const TSeason& season, TClubId club) {
 std::string MakeClubPlanCsv(const std::vector<TSeasonClubPlan>& plans,
                             const TRegionalSettings& settings) {
     std::string out(CsvByteOrderMark);
-    AddCsvLine(out, {"Datum", "Uhrzeit", "Staffel", "Spieltag", "Heim", "Gast", "Heimspiel"});
+    AddCsvLine(out, {"Datum", "Uhrzeit", "Staffel", "Spieltag", "Heim", "Gast", "Heimspiel",
+                     "Ergebnis", "Verlegt"});
     for (const auto& [season, plan] : plans)
         for (const TClubPlanGame& entry : plan.Games) {
             const TSeasonGame& game = entry.Game;
             const TDivisionValues& division = season->Division(game.Division);
             AddCsvLine(out, {game.Date ? settings.FormatDate(*game.Date) : std::string(),
-                             GameClock(game.Game), DivisionTitleUtf8(division),
+                             FormatClock(game.Clock), DivisionTitleUtf8(division),
                              SpieltagKeyName(game.Day), TeamLabelUtf8(division, game.Home),
-                             TeamLabelUtf8(division, game.Away), entry.Home ? "ja" : ""});
+                             TeamLabelUtf8(division, game.Away), entry.Home ? "ja" : "",
+                             entry.Result, game.Moved ? "ja" : ""});
         }
     return out;
 }
@@ -55,8 +59,10 @@ TCalendarExport MakeClubPlanCalendar(const TSeason& season, const TClubPlan& pla
     TCalendarExport result;
     BeginCalendar(result.Text, ClubPlanTitleUtf8(plan));
     for (const TClubPlanGame& entry : plan.Games) {
+        if (entry.Game.Cancelled())
+            continue;
         if (AddGameEvent(result.Text, season.Division(entry.Game.Division), LayoutGame(entry.Game),
-                         stampUtc))
+                         stampUtc, season.Tie(entry.Game)))
             ++result.Events;
         else
             ++result.Undated;

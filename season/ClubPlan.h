@@ -10,7 +10,8 @@
 
 struct TClubPlanGame {
     TSeasonGame Game;
-    bool Home = false; // the club's team plays at home
+    bool Home = false;  // the club's team plays at home
+    std::string Result; // as TieResultText gives it; empty for an open tie
 };
 
 struct TClubPlan {
@@ -22,8 +23,9 @@ struct TClubPlan {
 
 TClubPlan MakeClubPlan(const TSeason& season, TClubId club);
 
-// Header Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel ("ja" for a home
-// game), dates in the settings' short date format as in the division CSV.
+// Header Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel;Ergebnis;Verlegt
+// ("ja" for a home game and a moved tie), each tie at its own date and time,
+// dates in the settings' short date format as in the division CSV.
 std::string MakeClubPlanCsv(const TSeason& season, const TClubPlan& plan,
                             const TRegionalSettings& settings);
 // The plans of one club in several seasons, one after the other under one header.
@@ -35,7 +37,8 @@ std::string MakeClubPlanCsv(const std::vector<TSeasonClubPlan>& plans,
                             const TRegionalSettings& settings);
 
 // The plan's dated games with the UIDs of the division export, so that
-// importing both gives each game once.
+// importing both gives each game once; a cancelled tie left out, a played
+// one with its result.
 TCalendarExport MakeClubPlanCalendar(const TSeason& season, const TClubPlan& plan,
                                      std::int64_t stampUtc);
 

@@ -20,9 +20,9 @@ struct TColumn {
     double Width;
 };
 
-constexpr TColumn kColumns[] = {{"Datum", 0.50, 0.90},   {"Uhrzeit", 1.40, 0.60},
-                                {"Staffel", 2.00, 1.85}, {"Spieltag", 3.85, 0.65},
-                                {"Heim", 4.50, 1.65},    {"Gast", 6.15, 1.65}};
+constexpr TColumn kColumns[] = {
+    {"Datum", 0.50, 0.90}, {"Uhrzeit", 1.40, 0.55}, {"Staffel", 1.95, 1.45}, {"Spt.", 3.40, 0.40},
+    {"Heim", 3.80, 1.50},  {"Gast", 5.30, 1.50},    {"Ergebnis", 6.80, 1.00}};
 
 const TPageFont kTitleFont{"Arial", 20, true};
 const TPageFont kLabelFont{"Arial", 12, true};
@@ -88,12 +88,16 @@ void AddGameRow(TPageWriter& out, const TSeason& season, const TClubPlanGame& en
     const TSeasonGame& game = entry.Game;
     const TDivisionValues& division = season.Division(game.Division);
     const TPageFont& font = entry.Home ? kCellBold : kCellFont;
-    const std::string texts[] = {game.Date ? settings.FormatDate(*game.Date) : std::string(),
-                                 std::string(GameClock(game.Game)),
+    // A moved tie's date and time carry a star, explained in the footer.
+    const std::string moved = game.Moved ? "*" : "";
+    const std::string texts[] = {game.Date ? settings.FormatDate(*game.Date) + moved
+                                           : std::string(),
+                                 FormatClock(game.Clock) + moved,
                                  TrimmedTeam(division.Klasse),
                                  std::string(SpieltagKeyName(game.Day)),
                                  TeamLabel(division, game.Home),
-                                 TeamLabel(division, game.Away)};
+                                 TeamLabel(division, game.Away),
+                                 entry.Result};
     for (std::size_t c = 0; c < std::size(kColumns); ++c)
         out.Text(texts[c], kColumns[c].Left, top, kColumns[c].Width - 0.05, font);
 }
@@ -122,7 +126,7 @@ TReportPages MakeClubPlanPages(const TSeason& season, const TClubPlan& plan,
         }
         if (games == 0)
             out.Text("Keine Spiele in dieser Saison.", kLeft, kFirstRowTop, kWidth, kCellFont);
-        out.Text("Heimspiele fett", kLeft, kFooterTop, 2.00, kFootFont);
+        out.Text("Heimspiele fett, * verlegt", kLeft, kFooterTop, 2.50, kFootFont);
         out.Text("Seite " + std::to_string(p + 1) + " von " + std::to_string(pageCount), 5.80,
                  kFooterTop, 2.00, kFootFont, pjRight);
         pages.Pages.push_back(std::move(out.Page));

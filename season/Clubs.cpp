@@ -72,6 +72,38 @@ std::string FoldClubName(std::string_view cp1252) {
     return folded;
 }
 
+bool SameFoldedName(std::string_view a, std::string_view b) {
+    // Each side read word by word: blanks around skipped, a run of blanks
+    // inside read as one.
+    std::size_t i = 0, j = 0;
+    const auto skipBlanks = [](std::string_view text, std::size_t& at) {
+        while (at < text.size() && IsBlank(text[at]))
+            ++at;
+    };
+    skipBlanks(a, i);
+    skipBlanks(b, j);
+    while (i < a.size() && j < b.size()) {
+        const bool blankA = IsBlank(a[i]), blankB = IsBlank(b[j]);
+        if (blankA || blankB) {
+            skipBlanks(a, i);
+            skipBlanks(b, j);
+            // A blank between words on both sides, or trailing on one side.
+            if (!(blankA && blankB) && i < a.size() && j < b.size())
+                return false;
+            if ((i == a.size()) != (j == b.size()))
+                return false;
+            continue;
+        }
+        if (LowerCp1252(a[i]) != LowerCp1252(b[j]))
+            return false;
+        ++i;
+        ++j;
+    }
+    skipBlanks(a, i);
+    skipBlanks(b, j);
+    return i == a.size() && j == b.size();
+}
+
 std::string StripTeamNumber(std::string_view team) {
     std::string name = CollapseBlanks(team);
     const std::size_t blank = name.rfind(' ');

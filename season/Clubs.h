@@ -25,6 +25,8 @@ inline constexpr TClubId NoClub = -1;
 // A name as club names are compared: letter case folded, blanks around it
 // dropped, runs of blanks inside it made one.
 std::string FoldClubName(std::string_view cp1252);
+// FoldClubName(a) == FoldClubName(b), without making either.
+bool SameFoldedName(std::string_view a, std::string_view b);
 
 // The team name without its blanks around and a trailing team number (a
 // blank, then 1..99 or I..XX, with or without a final point): "TV Hude II"

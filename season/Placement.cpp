@@ -23,10 +23,12 @@ TPlacementContext MakePlacementContext(const TSeason& season, int division) {
     context.Division = division;
     for (TSlotName slot : SlotsUsedBy(LayoutOf(season.Division(division))))
         context.Slots.push_back(static_cast<int>(slot));
+    // As the season counts them: a tie at its own date and game time, a
+    // cancelled one not at all.
     for (const TSeasonGame& game : season.Games(division))
-        if (game.Date)
+        if (game.Date && !game.Cancelled())
             context.HomeOccasions[static_cast<int>(game.Home)].push_back(
-                OccasionIndex(context.Occasions, *game.Date, game.Game));
+                OccasionIndex(context.Occasions, *game.Date, game.HallGame));
 
     const auto& slotClubs = season.SlotClubs(division);
     const TClubDirectory& clubs = season.Clubs();
@@ -66,17 +68,20 @@ TPlacementContext MakePlacementContext(const TSeason& season, int division) {
 }
 
 int PlacementClashCount(const TPlacementContext& context, const TPlacement& newSlot) {
-    // Home games per (division club, occasion); a division has at most
-    // ten clubs and twenty occasions.
-    constexpr int maxOccasions = 2 * SpieltagCount;
-    int homeGames[SlotCount][maxOccasions] = {};
-    const int occasions = std::min(static_cast<int>(context.Occasions.size()), maxOccasions);
+    // Home games per (division club, occasion); a division has at most ten
+    // clubs. Only the part in use is cleared.
+    int homeGames[SlotCount][MaxPlacementOccasions];
+    const int occasions =
+        std::min(static_cast<int>(context.Occasions.size()), MaxPlacementOccasions);
+    for (int c = 0; c < static_cast<int>(context.Clubs.size()); ++c)
+        std::fill_n(homeGames[c], occasions, 0);
     for (int s = 0; s < SlotCount; ++s) {
         const int club = context.ClubOfSlot[s];
         if (club < 0)
             continue;
         for (int o : context.HomeOccasions[static_cast<int>(newSlot[s])])
-            ++homeGames[club][o];
+            if (o < occasions)
+                ++homeGames[club][o];
     }
     int count = context.RestClashCount;
     for (int c = 0; c < static_cast<int>(context.Clubs.size()); ++c) {

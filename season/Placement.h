@@ -23,6 +23,10 @@ struct TPlacementClub {
     std::vector<bool> Blocked;
 };
 
+// The most occasions a division can have: every game at its own date and
+// game time once ties are moved (a division of ten has 90).
+inline constexpr int MaxPlacementOccasions = 96;
+
 struct TPlacementContext {
     int Division = 0;
     // The slots the division's layout uses (record indices, ascending); the

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int MaxOccasions = 2 * SpieltagCount;
+constexpr int MaxOccasions = MaxPlacementOccasions;
 constexpr int MaxGroups = SlotCount + 1;
 constexpr int Never = std::numeric_limits<int>::max() / 2;
 

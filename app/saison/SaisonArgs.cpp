@@ -11,15 +11,18 @@ std::string Quoted(const std::string& text) {
 
 const char* SaisonUsage() {
     return "Aufruf: staffelplan-saison [--jahr JAHR] [--verein NAME | --vorschlag KLASSE |\n"
-           "                          --optimieren] [ORDNER]\n"
-           "Liest Ligatafel.xml und Vereine.xml aus ORDNER (sonst dem aktuellen Ordner),\n"
-           "schreibt nichts und gibt die Konfliktliste als CSV aus, mit --verein den\n"
-           "Spielplan dieses Vereins.\n"
+           "                          --tabelle KLASSE | --optimieren] [ORDNER]\n"
+           "Liest Ligatafel.xml, Vereine.xml und Begegnungen.xml aus ORDNER (sonst dem\n"
+           "aktuellen Ordner), schreibt nichts und gibt die Konfliktliste als CSV aus,\n"
+           "mit --verein den Spielplan dieses Vereins.\n"
            "--vorschlag KLASSE: die Schl\xC3\xBCsselzahlen dieser Staffel mit den wenigsten\n"
            "Konflikten, --optimieren: die aller Staffeln der Saison, als CSV\n"
            "(Staffel;Mannschaft;von;nach, eine Zeile je Mannschaft, die den Platz wechselt).\n"
+           "--tabelle KLASSE: die Tabelle dieser Staffel als CSV (Punktabz\xC3\xBCge als\n"
+           "Hinweis auf der Fehlerausgabe).\n"
            "Exit-Status: 0 ohne Konflikte (mit --vorschlag oder --optimieren: Vorschlag\n"
-           "ausgegeben), 1 mit Konflikten, 2 bei einem Fehler.\n";
+           "ausgegeben, mit --tabelle: Tabelle ausgegeben), 1 mit Konflikten, 2 bei einem\n"
+           "Fehler.\n";
 }
 
 TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
@@ -55,6 +58,8 @@ TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
             result.Verein = takeValue();
         } else if (name == "--vorschlag") {
             result.Vorschlag = takeValue();
+        } else if (name == "--tabelle") {
+            result.Tabelle = takeValue();
         } else if (name == "--optimieren" && !inlineValue) {
             result.Optimieren = true;
         } else if (name == "--hilfe" || name == "--help" || name == "-h") {
@@ -70,10 +75,10 @@ TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args) {
         }
     }
     if (int(result.Verein.has_value()) + int(result.Vorschlag.has_value()) +
-            int(result.Optimieren) >
+            int(result.Tabelle.has_value()) + int(result.Optimieren) >
         1)
-        throw TStaffelError("Nur eine der Optionen --verein, --vorschlag und --optimieren kann "
-                            "angegeben werden.");
+        throw TStaffelError("Nur eine der Optionen --verein, --vorschlag, --tabelle und "
+                            "--optimieren kann angegeben werden.");
     return result;
 }
 

@@ -10,14 +10,15 @@ struct TSaisonArgs {
     std::optional<std::int32_t> Jahr;
     std::optional<std::string> Verein;    // as typed (the system's encoding)
     std::optional<std::string> Vorschlag; // class name as typed
+    std::optional<std::string> Tabelle;   // class name as typed
     bool Optimieren = false;
     std::filesystem::path Ordner = ".";
     bool Hilfe = false;
 };
 
 // Fails (TStaffelError, German) on an unknown option, a missing value, a
-// year that is no number, a second folder or two of --verein, --vorschlag
-// and --optimieren.
+// year that is no number, a second folder or two of --verein, --vorschlag,
+// --tabelle and --optimieren.
 TSaisonArgs ParseSaisonArgs(const std::vector<std::string>& args);
 
 // A name typed on the command line as field text: UTF-8 becomes

@@ -10,11 +10,6 @@
 
 namespace {
 
-struct TFoundDivision {
-    const TSeason* Season = nullptr;
-    int Division = 0;
-};
-
 // Divisions whose class is the name as typed; letter case and repeated
 // blanks count only when nothing matches exactly.
 std::vector<TFoundDivision> FindDivisions(const std::vector<std::unique_ptr<TSeason>>& seasons,
@@ -38,8 +33,8 @@ void PrintCounts(int before, int after) {
 
 } // namespace
 
-int PrintProposal(const std::vector<std::unique_ptr<TSeason>>& seasons, const std::string& typed,
-                  std::optional<std::int32_t> year) {
+TFoundDivision FindOneDivision(const std::vector<std::unique_ptr<TSeason>>& seasons,
+                               const std::string& typed, std::optional<std::int32_t> year) {
     const std::vector<TFoundDivision> found = FindDivisions(seasons, FieldTextFromArgument(typed));
     if (found.empty())
         throw TStaffelError(
@@ -48,8 +43,13 @@ int PrintProposal(const std::vector<std::unique_ptr<TSeason>>& seasons, const st
     if (found.size() > 1)
         throw TStaffelError("Die Staffel " + Quoted(typed) +
                             " gibt es mehrmals; bitte das Jahr mit --jahr angeben.");
-    const TSeason& season = *found.front().Season;
-    const int division = found.front().Division;
+    return found.front();
+}
+
+int PrintProposal(const std::vector<std::unique_ptr<TSeason>>& seasons, const std::string& typed,
+                  std::optional<std::int32_t> year) {
+    const auto [found, division] = FindOneDivision(seasons, typed, year);
+    const TSeason& season = *found;
     const TSlotProposal proposal = ProposeSlots(MakeProposalInput(season, division));
     std::cout << MakeProposalCsv({{&season.Division(division), &proposal.Moves}});
     for (const std::string& reason : proposal.Reasons)

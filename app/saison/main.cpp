@@ -2,10 +2,12 @@
 // standard output, for scripts and shared folders. Writes nothing.
 #include "SaisonArgs.h"
 #include "SaisonProposal.h"
+#include "SaisonTable.h"
 
 #include "data/StaffelError.h"
 #include "data/table/RecordTable.h"
 #include "report/DivisionValues.h"
+#include "report/TieValues.h"
 #include "season/ClashCsv.h"
 #include "season/ClubPlan.h"
 #include "season/ClubTable.h"
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -24,6 +27,7 @@ constexpr int ExitError = 2;
 struct TSaisonData {
     std::vector<TDivisionValues> Divisions;
     std::vector<TClubValues> Clubs;
+    std::vector<TTieRecord> Ties;
 };
 
 void LoadTable(TRecordTable& table, const std::filesystem::path& file) {
@@ -54,6 +58,14 @@ TSaisonData ReadFolder(const std::filesystem::path& folder) {
             std::cerr << "Hinweis: " << problem << '\n';
         data.Clubs = std::move(read.Clubs);
     }
+    if (const auto tieFile = folder / "Begegnungen.xml"; std::filesystem::exists(tieFile, ec)) {
+        TRecordTable begegnungen("t_begegnungen");
+        LoadTable(begegnungen, tieFile);
+        TTieTableRead read = TiesFromTable(begegnungen);
+        for (const std::string& problem : read.Problems)
+            std::cerr << "Hinweis: " << problem << '\n';
+        data.Ties = std::move(read.Ties);
+    }
     return data;
 }
 
@@ -74,8 +86,11 @@ std::vector<std::unique_ptr<TSeason>> MakeSeasons(const TSaisonData& data,
         std::vector<TDivisionValues> divisions = DivisionsOfYear(data.Divisions, year);
         if (divisions.empty())
             std::cerr << "Hinweis: Im Jahr " << year << " gibt es keine Staffel.\n";
-        seasons.push_back(
-            std::make_unique<TSeason>(std::move(divisions), TClubDirectory(data.Clubs)));
+        std::vector<TTieRecord> ties;
+        std::copy_if(data.Ties.begin(), data.Ties.end(), std::back_inserter(ties),
+                     [year](const TTieRecord& tie) { return tie.Jahr == year; });
+        seasons.push_back(std::make_unique<TSeason>(std::move(divisions),
+                                                    TClubDirectory(data.Clubs), std::move(ties)));
     }
     return seasons;
 }
@@ -104,6 +119,8 @@ int Run(const TSaisonArgs& args) {
         return PrintClubPlans(seasons, *args.Verein);
     if (args.Vorschlag)
         return PrintProposal(seasons, *args.Vorschlag, args.Jahr);
+    if (args.Tabelle)
+        return PrintStandings(seasons, *args.Tabelle, args.Jahr);
     if (args.Optimieren)
         return PrintOptimization(seasons);
     std::vector<const TSeason*> all;

@@ -40,7 +40,7 @@ TEST_F(StoreClubsTest, ClubFileOnlyOnceThereIsAClub) {
     next.FormCreate();
     ASSERT_EQ(next.t_vereine().DisplayCount(), 1);
     EXPECT_EQ(next.t_vereine().Field("Verein").AsText(), "TV Hude");
-    EXPECT_EQ(next.DataFileNames().back(), VereineFileName);
+    EXPECT_EQ(next.DataFileNames()[2], VereineFileName);
 }
 
 TEST_F(StoreClubsTest, UnloadableClubFileIsKeptAndReplacedByAnEmptyOne) {

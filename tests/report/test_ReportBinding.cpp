@@ -74,6 +74,18 @@ TEST_F(TBindingFixture, OpenEditPrintsEditedValuesAndIsPosted) {
     EXPECT_EQ(table.Field("Mannschaft").AsText(), "SG Edit");
 }
 
+TEST_F(TBindingFixture, ByePrintsAsSpielfreiInSlotsOnly) {
+    table.First();
+    table.Edit();
+    table.Field("1A").SetAsText(" SpielFREI ");
+    table.Field("Mannschaft").SetAsText("Spielfrei");
+    TReportBinding binding(table, Klasse8Layout(), TRegionalSettings::German());
+    binding.Begin();
+    EXPECT_EQ(binding.Text("1A"), "spielfrei");
+    EXPECT_EQ(binding.Text("Mannschaft"), "Spielfrei");
+    binding.End();
+}
+
 TEST_F(TBindingFixture, InsertedRowEndsOnTheFirstRow) {
     table.Last();
     table.Insert();

@@ -1,4 +1,5 @@
 // staffelplan-saison run as a program: what it prints and its exit status.
+#include "CrlfLines.h"
 #include "SeasonGenerator.h"
 #include "SeasonSupport.h"
 
@@ -107,8 +108,9 @@ TEST_F(SaisonCommand, ClubPlan) {
     const TRun plan = RunSaison(folder_, "--jahr=2026 --verein 'tv hude' " + Folder());
     EXPECT_EQ(plan.Status, 0) << Errors();
     EXPECT_EQ(plan.Output.rfind("\xEF\xBB\xBF"
-                                "Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel\r\n"
-                                "05.09.2026;15:00;Nord 2026;1;TV Hude;Nord 1B;ja\r\n",
+                                "Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel;Ergebnis;"
+                                "Verlegt\r\n"
+                                "05.09.2026;15:00;Nord 2026;1;TV Hude;Nord 1B;ja;;\r\n",
                                 0),
               0u)
         << plan.Output;
@@ -191,6 +193,69 @@ TEST_F(SaisonCommand, ProposalErrorsGiveTwo) {
         EXPECT_NE(Errors().find(c.Message), std::string::npos) << c.Arguments << ": " << Errors();
         EXPECT_EQ(run.Output, "") << c.Arguments;
     }
+}
+
+} // namespace
+
+namespace {
+
+class SaisonTable : public SaisonCommand {
+protected:
+    void WriteTies(const std::vector<TTieRecord>& ties) {
+        TRecordTable table("t_begegnungen");
+        FillTieTable(table, ties);
+        table.Save((folder_ / "Begegnungen.xml").string());
+    }
+};
+
+TTieRecord NordTie(const char* home, const char* away, TScorePair spiele, TScorePair saetze) {
+    TTieRecord tie;
+    tie.Jahr = 2026;
+    tie.Klasse = "Nord";
+    tie.Heim = home;
+    tie.Gast = away;
+    tie.Status = TTieState::Gespielt;
+    tie.Result = {spiele, saetze, {}};
+    return tie;
+}
+
+TEST_F(SaisonTable, TableAsCsvAndPlansWithMovedTies) {
+    WriteDivisions(ClashingSeason());
+    TTieRecord moved = NordTie("TV Hude", "Nord 1B", {5, 3}, {10, 6});
+    moved.Datum = Day(8, 9);
+    moved.Uhrzeit = "17:30";
+    WriteTies({moved, NordTie("Nord 2A", "Nord 2B", {4, 4}, {9, 9}),
+               NordTie("Nord 3A", "Nord 3B", {4, 4}, {9, 9})});
+    const TRun table = RunSaison(folder_, "--tabelle nord --jahr 2026 " + Folder());
+    EXPECT_EQ(table.Status, 0) << Errors();
+    const auto lines = CrlfLines(table.Output.substr(3));
+    ASSERT_EQ(lines.size(), 9u) << table.Output;
+    EXPECT_EQ(lines[0], "Platz;Mannschaft;Begegnungen;Siege;Unentschieden;Niederlagen;Punkte;"
+                        "Spiele;Saetze;Ballpunkte");
+    EXPECT_EQ(lines[1], "1;TV Hude;1;1;0;0;2:0;5:3;10:6;0:0");
+    EXPECT_EQ(lines[2], "2;Nord 2A;1;0;1;0;1:1;4:4;9:9;0:0");
+    EXPECT_EQ(lines[3], ";Nord 2B;1;0;1;0;1:1;4:4;9:9;0:0");
+    EXPECT_EQ(lines[4], ";Nord 3A;1;0;1;0;1:1;4:4;9:9;0:0");
+
+    const TRun plan = RunSaison(folder_, "--jahr 2026 --verein 'TV Hude' " + Folder());
+    EXPECT_NE(plan.Output.find("\r\n08.09.2026;17:30;Nord 2026;1;TV Hude;Nord 1B;ja;5:3;ja\r\n"),
+              std::string::npos)
+        << plan.Output;
+    // The clash on 05.09. at 15 Uhr went with the moved tie; others stay.
+    const TRun clashes = RunSaison(folder_, "--jahr 2026 " + Folder());
+    EXPECT_EQ(clashes.Status, 1);
+    EXPECT_EQ(clashes.Output.find("05.09.2026;15:00"), std::string::npos) << clashes.Output;
+}
+
+TEST_F(SaisonTable, UnknownClassOrUnreadableTieFileGiveTwo) {
+    WriteDivisions(ClashingSeason());
+    const TRun unknown = RunSaison(folder_, "--tabelle Kreisliga " + Folder());
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_NE(Errors().find("Kreisliga"), std::string::npos) << Errors();
+    std::ofstream(folder_ / "Begegnungen.xml") << "<DATAPACKET";
+    const TRun unreadable = RunSaison(folder_, "--tabelle Nord --jahr 2026 " + Folder());
+    EXPECT_EQ(unreadable.Status, 2);
+    EXPECT_NE(Errors().find("Begegnungen.xml"), std::string::npos) << Errors();
 }
 
 } // namespace

@@ -83,8 +83,8 @@ TEST(ClubPlan, AllGamesOfTheClubInTimeOrder) {
     const auto lines =
         CrlfLines(MakeClubPlanCsv(season, plan, TRegionalSettings::German()).substr(3));
     ASSERT_EQ(lines.size(), 1u + 28);
-    EXPECT_EQ(lines[0], "Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel");
-    EXPECT_EQ(lines[1], "05.09.2026;15:00;Nord 2026;1;TV Hude;Nord 1B;ja");
+    EXPECT_EQ(lines[0], "Datum;Uhrzeit;Staffel;Spieltag;Heim;Gast;Heimspiel;Ergebnis;Verlegt");
+    EXPECT_EQ(lines[1], "05.09.2026;15:00;Nord 2026;1;TV Hude;Nord 1B;ja;;");
     EXPECT_EQ(lines.back().substr(0, 7), ";19:00;");
 }
 
@@ -150,7 +150,7 @@ TEST(ClubPlanPages, HeadingOnEveryPageAndPageNumbers) {
                 texts.push_back(item.Text);
                 EXPECT_LE(measure.TextWidth(item.Text, item.Font), item.Width + 1e-9) << item.Text;
                 EXPECT_LE(item.Top + LineHeight(item.Font), A4HeightInches - 0.1) << item.Text;
-                rows += item.Left == 4.50 && item.Top > 1.2; // the Heim column
+                rows += item.Left == 3.80 && item.Top > 1.2; // the Heim column
             }
             const auto has = [&](const std::string& text) {
                 return std::find(texts.begin(), texts.end(), text) != texts.end();
