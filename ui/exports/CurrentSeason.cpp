@@ -29,12 +29,15 @@ TCurrentSeason SeasonOfYear(TRecordTable& t_staffel, std::vector<TClubValues> cl
         rows.push_back(row);
         divisions.push_back(std::move(all[row]));
     }
-    // A season holds the records of its own year only.
+    TSeason season(std::move(divisions), TClubDirectory(std::move(clubs), t_staffel.Settings()),
+                   TiesOfYear(ties, year));
+    return {year, std::move(season), std::move(rows), division};
+}
+
+std::vector<TTieRecord> TiesOfYear(const std::vector<TTieRecord>& ties, std::int32_t year) {
     std::vector<TTieRecord> ofYear;
     for (const TTieRecord& record : ties)
         if (record.Jahr == year)
             ofYear.push_back(record);
-    TSeason season(std::move(divisions), TClubDirectory(std::move(clubs), t_staffel.Settings()),
-                   std::move(ofYear));
-    return {year, std::move(season), std::move(rows), division};
+    return ofYear;
 }

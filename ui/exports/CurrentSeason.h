@@ -23,3 +23,5 @@ TCurrentSeason CurrentSeason(TRecordTable& t_staffel, std::vector<TClubValues> c
 TCurrentSeason SeasonOfYear(TRecordTable& t_staffel, std::vector<TClubValues> clubs,
                             const std::vector<TTieRecord>& ties, std::int32_t year,
                             int displayRow = -1);
+// The records of one year: a season holds no others.
+std::vector<TTieRecord> TiesOfYear(const std::vector<TTieRecord>& ties, std::int32_t year);

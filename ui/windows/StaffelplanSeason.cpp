@@ -13,6 +13,7 @@
 
 void TStaffelplan::CreateSeasonEntries() {
     DivisionMenu->ClubTable = &Store.t_vereine();
+    DivisionMenu->TieTable = &Store.t_begegnungen();
     DivisionMenu->AddWindowAction(QStringLiteral("Vereine verwalten …"), [this] { OpenVereine(); });
     DivisionMenu->AddWindowAction(QStringLiteral("Saisonübersicht …"),
                                   [this] { OpenSaisonuebersicht(); });
