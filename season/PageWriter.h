@@ -7,6 +7,14 @@
 
 #include <string>
 
+// The fonts of those pages.
+inline const TPageFont kTitleFont{"Arial", 20, true};
+inline const TPageFont kLabelFont{"Arial", 12, true};
+inline const TPageFont kTextFont{"Arial", 12, false};
+inline const TPageFont kCellFont{"Arial", 10, false};
+inline const TPageFont kCellBold{"Arial", 10, true};
+inline const TPageFont kFootFont{"Arial", 8, false};
+
 struct TPageWriter {
     const TTextMeasure& Measure;
     TReportPage Page;

@@ -46,13 +46,6 @@ constexpr TColumn kColumns[scCount] = {
     {"+/-", 6.45, 0.40, pjRight},    {"Ballpunkte", 6.85, 0.60, pjRight},
     {"+/-", 7.45, 0.35, pjRight}};
 
-const TPageFont kTitleFont{"Arial", 20, true};
-const TPageFont kLabelFont{"Arial", 12, true};
-const TPageFont kTextFont{"Arial", 12, false};
-const TPageFont kCellFont{"Arial", 10, false};
-const TPageFont kCellBold{"Arial", 10, true};
-const TPageFont kFootFont{"Arial", 8, false};
-
 std::string Pair(const TStandingPair& pair) {
     return std::to_string(pair.For) + ":" + std::to_string(pair.Against);
 }

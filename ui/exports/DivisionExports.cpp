@@ -85,11 +85,12 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     std::string title = DivisionTitleUtf8(division);
     if (scope == csOwnTeam)
         title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
-    SaveCalendarExport(calendar, title,
-                       [this](const QString& caption, const QString& name, const QString& filter) {
-                           return AskFileName(caption, name, filter);
-                       },
-                       Boxes());
+    SaveCalendarExport(
+        calendar, title,
+        [this](const QString& caption, const QString& name, const QString& filter) {
+            return AskFileName(caption, name, filter);
+        },
+        Boxes());
 }
 
 void TDivisionContextMenu::ExportCsv() {
