@@ -1,7 +1,6 @@
 // The main window's way to the season in play: the results window and the
 // table of the current division, all tables of its season as one PDF, the
 // overview's way there, and tie records kept with a changed division.
-#include "season/TieCarry.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/exports/CurrentSeason.h"
@@ -17,6 +16,7 @@
 #include "season/ClubTable.h"
 
 #include <QAction>
+#include <QMenu>
 
 void TStaffelplan::CreateTieEntries() {
     tieGuard_ = std::make_unique<TDivisionTieGuard>(Store, [](const std::string& question) {
@@ -31,8 +31,13 @@ void TStaffelplan::CreateTieEntries() {
                                                       [this] { OpenBegegnungen(); });
     TabelleAction =
         DivisionMenu->AddWindowAction(QStringLiteral("Tabelle …"), [this] { OpenTabelle(); });
-    AllTablesAction = DivisionMenu->AddAction(QStringLiteral("Alle Tabellen als PDF speichern …"),
-                                              [this] { SaveAllStandingsPdf(); });
+    // Beside "Alle Staffeln als PDF speichern": both make one PDF of the season.
+    const QList<QAction*> actions = DivisionMenu->Menu()->actions();
+    const qsizetype allPdf = actions.indexOf(DivisionMenu->AllPdfAction);
+    QAction* after = allPdf >= 0 && allPdf + 1 < actions.size() ? actions[allPdf + 1] : nullptr;
+    AllTablesAction = DivisionMenu->AddAction(
+        QStringLiteral("Alle Tabellen als PDF speichern …"), [this] { SaveAllStandingsPdf(); },
+        after);
 }
 
 void TStaffelplan::SaveDivisions() {
