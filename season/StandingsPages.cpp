@@ -38,13 +38,13 @@ enum TStandingsColumn {
 };
 
 constexpr TColumn kColumns[scCount] = {
-    {"Pl.", 0.50, 0.35, pjRight},    {"Mannschaft", 0.95, 2.00, pjLeft},
-    {"Beg.", 2.95, 0.40, pjRight},   {"S", 3.35, 0.30, pjRight},
-    {"U", 3.65, 0.30, pjRight},      {"N", 3.95, 0.30, pjRight},
-    {"Punkte", 4.25, 0.60, pjRight}, {"Spiele", 4.85, 0.60, pjRight},
-    {"+/-", 5.45, 0.40, pjRight},    {"S\xE4tze", 5.85, 0.60, pjRight},
-    {"+/-", 6.45, 0.40, pjRight},    {"Ballpunkte", 6.85, 0.60, pjRight},
-    {"+/-", 7.45, 0.35, pjRight}};
+    {"Pl.", 0.50, 0.30, pjRight},    {"Mannschaft", 0.85, 1.85, pjLeft},
+    {"Beg.", 2.70, 0.40, pjRight},   {"S", 3.10, 0.30, pjRight},
+    {"U", 3.40, 0.30, pjRight},      {"N", 3.70, 0.30, pjRight},
+    {"Punkte", 4.00, 0.55, pjRight}, {"Spiele", 4.55, 0.55, pjRight},
+    {"+/-", 5.10, 0.40, pjRight},    {"S\xE4tze", 5.50, 0.55, pjRight},
+    {"+/-", 6.05, 0.40, pjRight},    {"Ballpunkte", 6.45, 0.85, pjRight},
+    {"+/-", 7.30, 0.50, pjRight}};
 
 std::string Pair(const TStandingPair& pair) {
     return std::to_string(pair.For) + ":" + std::to_string(pair.Against);
