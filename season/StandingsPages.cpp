@@ -20,23 +20,6 @@ struct TColumn {
     TFontJustify Justify;
 };
 
-enum TStandingsColumn {
-    scRank,
-    scTeam,
-    scPlayed,
-    scWon,
-    scDrawn,
-    scLost,
-    scPoints,
-    scSpiele,
-    scSpieleDiff,
-    scSaetze,
-    scSaetzeDiff,
-    scPunkte,
-    scPunkteDiff,
-    scCount
-};
-
 constexpr TColumn kColumns[scCount] = {
     {"Pl.", 0.50, 0.30, pjRight},    {"Mannschaft", 0.85, 1.85, pjLeft},
     {"Beg.", 2.70, 0.40, pjRight},   {"S", 3.10, 0.30, pjRight},
@@ -46,37 +29,8 @@ constexpr TColumn kColumns[scCount] = {
     {"+/-", 6.05, 0.40, pjRight},    {"Ballpunkte", 6.45, 0.85, pjRight},
     {"+/-", 7.30, 0.50, pjRight}};
 
-std::string Pair(const TStandingPair& pair) {
-    return std::to_string(pair.For) + ":" + std::to_string(pair.Against);
-}
-
-std::string Difference(const TStandingPair& pair) {
-    const int d = pair.Difference();
-    return d > 0 ? "+" + std::to_string(d) : std::to_string(d);
-}
-
 void AddRow(TPageWriter& out, const TStandingRow& row, double top) {
-    std::string texts[scCount];
-    texts[scRank] = row.Withdrawn || row.SharedRank ? "" : std::to_string(row.Rank) + ".";
-    texts[scTeam] = row.Team;
-    if (row.Footnote > 0)
-        texts[scTeam] += " " + std::to_string(row.Footnote) + ")";
-    if (!row.Withdrawn) {
-        texts[scPlayed] = std::to_string(row.Played);
-        texts[scWon] = std::to_string(row.Won);
-        texts[scDrawn] = std::to_string(row.Drawn);
-        texts[scLost] = std::to_string(row.Lost);
-        texts[scPoints] = Pair(row.Points);
-        texts[scSpiele] = Pair(row.Spiele);
-        texts[scSpieleDiff] = Difference(row.Spiele);
-        texts[scSaetze] = Pair(row.Saetze);
-        texts[scSaetzeDiff] = Difference(row.Saetze);
-        texts[scPunkte] = Pair(row.Punkte);
-        texts[scPunkteDiff] = Difference(row.Punkte);
-    } else {
-        texts[scPlayed] = "zur\xFC"
-                          "ckgezogen";
-    }
+    const TStandingTexts texts = StandingRowTexts(row);
     for (int c = 0; c < scCount; ++c) {
         // The withdrawal note spans the figures.
         const double width = row.Withdrawn && c == scPlayed ? 2.00 : kColumns[c].Width - 0.04;
@@ -87,6 +41,38 @@ void AddRow(TPageWriter& out, const TStandingRow& row, double top) {
 }
 
 } // namespace
+
+TStandingTexts StandingRowTexts(const TStandingRow& row) {
+    const auto pair = [](const TStandingPair& p) {
+        return std::to_string(p.For) + ":" + std::to_string(p.Against);
+    };
+    const auto difference = [](const TStandingPair& p) {
+        return p.Difference() > 0 ? "+" + std::to_string(p.Difference())
+                                  : std::to_string(p.Difference());
+    };
+    TStandingTexts texts;
+    texts[scRank] = row.Withdrawn || row.SharedRank ? "" : std::to_string(row.Rank) + ".";
+    texts[scTeam] = row.Team;
+    if (row.Footnote > 0)
+        texts[scTeam] += " " + std::to_string(row.Footnote) + ")";
+    if (row.Withdrawn) {
+        texts[scPlayed] = "zur\xFC"
+                          "ckgezogen";
+        return texts;
+    }
+    texts[scPlayed] = std::to_string(row.Played);
+    texts[scWon] = std::to_string(row.Won);
+    texts[scDrawn] = std::to_string(row.Drawn);
+    texts[scLost] = std::to_string(row.Lost);
+    texts[scPoints] = pair(row.Points);
+    texts[scSpiele] = pair(row.Spiele);
+    texts[scSpieleDiff] = difference(row.Spiele);
+    texts[scSaetze] = pair(row.Saetze);
+    texts[scSaetzeDiff] = difference(row.Saetze);
+    texts[scPunkte] = pair(row.Punkte);
+    texts[scPunkteDiff] = difference(row.Punkte);
+    return texts;
+}
 
 TReportPages MakeStandingsPages(const TDivisionValues& division,
                                 const TDivisionStandings& standings,

@@ -8,9 +8,34 @@
 #include "report/TextMeasure.h"
 #include "season/Standings.h"
 
+#include <array>
+#include <string>
 #include <vector>
 
 class TSeason;
+
+enum TStandingsColumn {
+    scRank,
+    scTeam,
+    scPlayed,
+    scWon,
+    scDrawn,
+    scLost,
+    scPoints,
+    scSpiele,
+    scSpieleDiff,
+    scSaetze,
+    scSaetzeDiff,
+    scPunkte,
+    scPunkteDiff,
+    scCount
+};
+using TStandingTexts = std::array<std::string, scCount>;
+
+// A row as the page and the window show it (Windows-1252): rank "1." (none
+// for a shared rank), the team with its footnote mark, the figures with
+// signed differences; a withdrawn team only "zurückgezogen".
+TStandingTexts StandingRowTexts(const TStandingRow& row);
 
 TReportPages MakeStandingsPages(const TDivisionValues& division,
                                 const TDivisionStandings& standings,

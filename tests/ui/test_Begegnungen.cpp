@@ -6,15 +6,18 @@
 #include "SeasonTables.h"
 #include "report/qt/QtText.h"
 #include "season/Standings.h"
+#include "season/TieLists.h"
 #include "season/TieRules.h"
 #include "season/TieTable.h"
 #include "tests/report/DivisionSamples.h"
 #include "ui/windows/Begegnungen.h"
+#include "ui/windows/Saisonuebersicht.h"
 #include "ui/windows/Tabelle.h"
 #include "ui/windows/TieGrid.h"
 #include "ui/windows/TieRowsModel.h"
 
 #include <QListWidget>
+#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTest>
 
@@ -220,6 +223,22 @@ TEST_F(BegegnungenTest, ATeamRemovedFromItsTieIsAskedFirstAndItsRecordListed) {
     EXPECT_TRUE(results->Orphans().empty());
     ASSERT_EQ(TiesInFile().size(), 1u);
     EXPECT_EQ(TiesInFile()[0].Result, Played53);
+}
+
+TEST_F(BegegnungenTest, TheOverviewListsMovedTiesAndMissingResults) {
+    TTieRecord moved = NewTieRecord(*results->Season(), Game(0));
+    moved.Datum = DayFromCivil(2026, 9, 20);
+    SaveTieRecord(window->Store, moved);
+    SaveTieRecord(window->Store, Record(1, Played53));
+    window->OpenSaisonuebersicht();
+    TSaisonuebersicht& overview = *window->Saisonuebersicht;
+    const TDaySerial day = *DayFromCivil(2026, 9, 10);
+    overview.CurrentDay = [day] { return day; };
+    overview.ShowSeason(2026);
+    EXPECT_EQ(overview.MovedModel->rowCount(), 1);
+    const auto missing = TiesWithoutResult(*overview.Season(), day);
+    EXPECT_EQ(overview.MissingModel->rowCount(), static_cast<int>(missing.size()));
+    EXPECT_EQ(missing.size(), 2u); // match day 1 without the played and the moved tie
 }
 
 } // namespace

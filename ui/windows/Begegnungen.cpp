@@ -206,6 +206,19 @@ void TBegegnungen::SetReadOnly() {
     UpdateButtons();
 }
 
+void TBegegnungen::Write(const std::function<void()>& work) {
+    saving_ = true;
+    try {
+        work();
+    } catch (...) {
+        // A failed write may leave the change in the table: show what it holds.
+        saving_ = false;
+        Refresh();
+        throw;
+    }
+    saving_ = false;
+}
+
 bool TBegegnungen::Save(const TSeasonGame& game, const TTieRecord& record) {
     const int row = Rows->RowOf(game);
     std::optional<TTieRecord> before;
@@ -220,17 +233,12 @@ bool TBegegnungen::Save(const TSeasonGame& game, const TTieRecord& record) {
         MessageBoxes().ShowError(*problem);
         return false;
     }
-    saving_ = true;
     try {
-        SaveTieRecord(store_, record);
+        Write([&] { SaveTieRecord(store_, record); });
     } catch (const std::exception& error) {
-        // A failed write may leave the record in the table: show what it holds.
-        saving_ = false;
-        Refresh();
         MessageBoxes().ShowError(error.what());
         return false;
     }
-    saving_ = false;
     Rows->ForgetTyped(row);
     undo_ = TUndo{record, before};
     season_->PutTie(record);
@@ -295,18 +303,12 @@ void TBegegnungen::Undo() {
     if (!undo_ || readOnly_)
         return;
     const TUndo undo = *undo_;
-    saving_ = true;
-    try {
+    Write([&] {
         if (undo.Before)
             SaveTieRecord(store_, *undo.Before);
         else
             RemoveTieRecord(store_, undo.Saved);
-    } catch (...) {
-        saving_ = false;
-        Refresh();
-        throw;
-    }
-    saving_ = false;
+    });
     undo_.reset();
     if (undo.Before)
         season_->PutTie(*undo.Before);
@@ -354,17 +356,11 @@ void TBegegnungen::ReattachOrphan(int orphan, int row) {
         throw TStaffelError(*problem);
     // One save: the record under its new key, the old one gone.
     TRecordTable& table = store_.t_begegnungen();
-    saving_ = true;
-    try {
+    Write([&] {
         PutTieRecord(table, record);
         DeleteTieRecord(table, old);
         store_.SaveBegegnungen();
-    } catch (...) {
-        saving_ = false;
-        Refresh();
-        throw;
-    }
-    saving_ = false;
+    });
     undo_.reset();
     Refresh();
 }
@@ -372,15 +368,7 @@ void TBegegnungen::ReattachOrphan(int orphan, int row) {
 void TBegegnungen::DeleteOrphan(int orphan) {
     if (orphan < 0 || orphan >= static_cast<int>(orphans_.size()))
         throw TStaffelError("Es ist kein Eintrag ausgew\xC3\xA4hlt.");
-    saving_ = true;
-    try {
-        RemoveTieRecord(store_, orphans_[orphan]);
-    } catch (...) {
-        saving_ = false;
-        Refresh();
-        throw;
-    }
-    saving_ = false;
+    Write([&] { RemoveTieRecord(store_, orphans_[orphan]); });
     undo_.reset();
     Refresh();
 }

@@ -91,6 +91,9 @@ private:
     void UpdateButtons();
     void AfterSave(const std::string& fileName);
     bool Save(const TSeasonGame& game, const TTieRecord& record);
+    // Writes the tie file without following its own save; a failure reads
+    // the tables again and propagates.
+    void Write(const std::function<void()>& work);
     void SelectGame(const TSeasonGame& game);
     void Reattach();
     void ConfirmDeleteOrphan();

@@ -4,6 +4,7 @@
 #include "data/Store.h"
 #include "report/qt/QtText.h"
 #include "season/Clubs.h"
+#include "season/StandingsPages.h"
 #include "season/TieTable.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
@@ -20,32 +21,6 @@
 #include <QTableWidget>
 
 namespace {
-
-enum TTableColumn {
-    ocRank,
-    ocTeam,
-    ocPlayed,
-    ocWon,
-    ocDrawn,
-    ocLost,
-    ocPoints,
-    ocSpiele,
-    ocSpieleDiff,
-    ocSaetze,
-    ocSaetzeDiff,
-    ocPunkte,
-    ocPunkteDiff,
-    ocCount
-};
-
-QString Pair(const TStandingPair& pair) {
-    return QStringLiteral("%1:%2").arg(pair.For).arg(pair.Against);
-}
-
-QString Difference(const TStandingPair& pair) {
-    const int d = pair.Difference();
-    return d > 0 ? QStringLiteral("+%1").arg(d) : QString::number(d);
-}
 
 std::optional<TDeductionInput> DeductionDialog(QWidget* parent, const QString& team,
                                                const TDeductionInput& current) {
@@ -93,7 +68,7 @@ void TTabelle::CreateControls() {
     Label1->setFont(UiFont({"Tahoma", 10, true}));
     Label1->setGeometry(8, 8, 745, 20);
 
-    Grid1 = new QTableWidget(0, ocCount, this);
+    Grid1 = new QTableWidget(0, scCount, this);
     Grid1->setGeometry(4, 34, 753, 262);
     Grid1->setHorizontalHeaderLabels(
         {QStringLiteral("Platz"), QStringLiteral("Mannschaft"), QStringLiteral("Beg."),
@@ -105,8 +80,8 @@ void TTabelle::CreateControls() {
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    const int widths[ocCount] = {40, 190, 40, 30, 30, 30, 55, 50, 40, 55, 40, 75, 45};
-    for (int c = 0; c < ocCount; ++c)
+    const int widths[scCount] = {40, 190, 40, 30, 30, 30, 55, 50, 40, 55, 40, 75, 45};
+    for (int c = 0; c < scCount; ++c)
         Grid1->setColumnWidth(c, widths[c]);
 
     LabelNotes = new QLabel(this);
@@ -164,35 +139,15 @@ void TTabelle::ShowStandings(const TSeason& season, int division) {
     int select = 0;
     for (int r = 0; r < Grid1->rowCount(); ++r) {
         const TStandingRow& row = standings_.Rows[r];
-        QString team = ToQString(row.Team);
-        if (row.Footnote > 0)
-            team += QStringLiteral(" %1)").arg(row.Footnote);
-        QString texts[ocCount];
-        texts[ocRank] = row.Withdrawn || row.SharedRank ? QString() : QString::number(row.Rank);
-        texts[ocTeam] = team;
-        if (row.Withdrawn) {
-            texts[ocPlayed] = QStringLiteral("zurückgezogen");
-        } else {
-            texts[ocPlayed] = QString::number(row.Played);
-            texts[ocWon] = QString::number(row.Won);
-            texts[ocDrawn] = QString::number(row.Drawn);
-            texts[ocLost] = QString::number(row.Lost);
-            texts[ocPoints] = Pair(row.Points);
-            texts[ocSpiele] = Pair(row.Spiele);
-            texts[ocSpieleDiff] = Difference(row.Spiele);
-            texts[ocSaetze] = Pair(row.Saetze);
-            texts[ocSaetzeDiff] = Difference(row.Saetze);
-            texts[ocPunkte] = Pair(row.Punkte);
-            texts[ocPunkteDiff] = Difference(row.Punkte);
-        }
-        for (int c = 0; c < ocCount; ++c) {
-            auto* item = new QTableWidgetItem(texts[c]);
-            if (c != ocTeam && !(row.Withdrawn && c == ocPlayed))
+        const TStandingTexts texts = StandingRowTexts(row);
+        for (int c = 0; c < scCount; ++c) {
+            auto* item = new QTableWidgetItem(ToQString(texts[c]));
+            if (c != scTeam && !(row.Withdrawn && c == scPlayed))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Grid1->setItem(r, c, item);
         }
         if (row.Withdrawn)
-            Grid1->setSpan(r, ocPlayed, 1, ocCount - ocPlayed);
+            Grid1->setSpan(r, scPlayed, 1, scCount - scPlayed);
         if (row.Team == currentTeam)
             select = r;
     }
@@ -201,7 +156,7 @@ void TTabelle::ShowStandings(const TSeason& season, int division) {
         notes << QString::fromStdString(note);
     LabelNotes->setText(notes.join('\n'));
     if (Grid1->rowCount() > 0)
-        Grid1->setCurrentCell(select, ocTeam);
+        Grid1->setCurrentCell(select, scTeam);
     UpdateButtons();
 }
 
