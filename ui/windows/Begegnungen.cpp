@@ -246,18 +246,21 @@ bool TBegegnungen::Save(const TSeasonGame& game, const TTieRecord& record) {
     return true;
 }
 
+std::optional<TTieRecord> TBegegnungen::TypedRecord(int row) const {
+    try {
+        return TypedTieRecord(*season_, Rows->Game(row), Rows->Typed(row),
+                              store_.t_staffel().Settings());
+    } catch (const TStaffelError& error) {
+        MessageBoxes().ShowError(error.what());
+        return std::nullopt;
+    }
+}
+
 bool TBegegnungen::SaveRow(int row) {
     if (row < 0 || row >= Rows->rowCount() || readOnly_)
         return false;
-    const TSeasonGame game = Rows->Game(row);
-    TTieRecord record;
-    try {
-        record = TypedTieRecord(*season_, game, Rows->Typed(row), store_.t_staffel().Settings());
-    } catch (const TStaffelError& error) {
-        MessageBoxes().ShowError(error.what());
-        return false;
-    }
-    return Save(game, record);
+    const std::optional<TTieRecord> record = TypedRecord(row);
+    return record && Save(Rows->Game(row), *record);
 }
 
 void TBegegnungen::SaveAndNext() {
@@ -282,15 +285,9 @@ void TBegegnungen::SetState(TTieState state) {
     if (row < 0 || readOnly_)
         throw TStaffelError("Es ist keine Begegnung ausgewählt.");
     const TSeasonGame game = Rows->Game(row);
-    TTieRecord record;
-    try {
-        record = TypedTieRecord(*season_, game, Rows->Typed(row), store_.t_staffel().Settings());
-    } catch (const TStaffelError& error) {
-        MessageBoxes().ShowError(error.what());
-        return;
-    }
-    if (Save(game, WithTieState(std::move(record), state)))
-        SelectGame(game);
+    if (const std::optional<TTieRecord> record = TypedRecord(row))
+        if (Save(game, WithTieState(*record, state)))
+            SelectGame(game);
 }
 
 void TBegegnungen::SelectGame(const TSeasonGame& game) {

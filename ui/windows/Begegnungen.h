@@ -90,6 +90,8 @@ private:
     void ShowContent();
     void UpdateButtons();
     void AfterSave(const std::string& fileName);
+    // The row's record as typed; a text that is no value is shown, nothing returned.
+    std::optional<TTieRecord> TypedRecord(int row) const;
     bool Save(const TSeasonGame& game, const TTieRecord& record);
     // Writes the tie file without following its own save; a failure reads
     // the tables again and propagates.
