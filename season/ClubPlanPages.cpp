@@ -1,6 +1,6 @@
 #include "season/ClubPlanPages.h"
 
-#include "report/PageGenerator.h"
+#include "season/PageWriter.h"
 
 #include <algorithm>
 
@@ -24,56 +24,9 @@ constexpr TColumn kColumns[] = {
     {"Datum", 0.50, 0.90}, {"Uhrzeit", 1.40, 0.55}, {"Staffel", 1.95, 1.45}, {"Spt.", 3.40, 0.40},
     {"Heim", 3.80, 1.50},  {"Gast", 5.30, 1.50},    {"Ergebnis", 6.80, 1.00}};
 
-const TPageFont kTitleFont{"Arial", 20, true};
-const TPageFont kLabelFont{"Arial", 12, true};
-const TPageFont kTextFont{"Arial", 12, false};
-const TPageFont kCellFont{"Arial", 10, false};
-const TPageFont kCellBold{"Arial", 10, true};
-const TPageFont kFootFont{"Arial", 8, false};
-
-struct TPageWriter {
-    const TTextMeasure& Measure;
-    TReportPage Page;
-
-    void Text(std::string text, double left, double top, double width, const TPageFont& font,
-              TFontJustify justify = pjLeft) {
-        text = FitToWidth(std::move(text), width, font, Measure);
-        if (text.empty())
-            return;
-        TPageItem item;
-        item.Kind = piText;
-        item.Left = left;
-        item.Top = top;
-        item.Width = width;
-        item.Text = std::move(text);
-        item.Font = font;
-        item.Justify = justify;
-        Page.Items.push_back(std::move(item));
-    }
-    void HLine(double top, int width, TLineStyle style = psSolid) {
-        TPageItem item;
-        item.Kind = piHLine;
-        item.Left = kLeft;
-        item.Top = top;
-        item.Width = kWidth;
-        item.LineWidth = width;
-        item.LineStyle = style;
-        Page.Items.push_back(std::move(item));
-    }
-};
-
 void AddHeading(TPageWriter& out, const TClubPlan& plan, const TRegionalSettings& settings,
                 TDaySerial printDay) {
-    TPageItem box;
-    box.Kind = piRectangle;
-    box.Left = kLeft;
-    box.Top = 0.23;
-    box.Width = kWidth;
-    box.Height = 0.40;
-    box.LineWidth = 1;
-    box.FillStyle = fsSolid;
-    box.FillColor = {192, 192, 192};
-    out.Page.Items.push_back(box);
+    out.GreyBox(0.23, 0.40);
     out.Text(plan.Name, kLeft + 0.10, 0.26, kWidth - 0.20, kTitleFont, pjCenter);
     out.Text("Spielplan der Saison:", kLeft, 0.75, 2.00, kLabelFont);
     out.Text(plan.Year ? std::to_string(*plan.Year) : std::string(), 2.55, 0.75, 1.00, kTextFont);

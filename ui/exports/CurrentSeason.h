@@ -15,5 +15,13 @@ struct TCurrentSeason {
 };
 
 // Ends a pending edit first. Fails (German) without a current division or
-// when it has no year.
-TCurrentSeason CurrentSeason(TRecordTable& t_staffel, std::vector<TClubValues> clubs);
+// when it has no year. ties: the tie file's records, of any year.
+TCurrentSeason CurrentSeason(TRecordTable& t_staffel, std::vector<TClubValues> clubs,
+                             const std::vector<TTieRecord>& ties = {});
+// The season of a year; Division is the division at displayRow, -1 when that
+// row is of another year.
+TCurrentSeason SeasonOfYear(TRecordTable& t_staffel, std::vector<TClubValues> clubs,
+                            const std::vector<TTieRecord>& ties, std::int32_t year,
+                            int displayRow = -1);
+// The records of one year: a season holds no others.
+std::vector<TTieRecord> TiesOfYear(const std::vector<TTieRecord>& ties, std::int32_t year);

@@ -40,6 +40,8 @@ public:
     QAction* AddWindowAction(const QString& text, std::function<void()> open);
     // The clubs for the plan check's season; none: every club has the defaults.
     TRecordTable* ClubTable = nullptr;
+    // The tie records: moved, cancelled and played ties in the checks and exports.
+    TRecordTable* TieTable = nullptr;
 
     // Seams; empty ones take the platform's dialogs and the clock.
     // Returns the chosen file name, empty when cancelled.

@@ -10,7 +10,9 @@
 #include "report/qt/QtTextMeasure.h"
 #include "season/ClashText.h"
 #include "season/ClubTable.h"
+#include "season/TieLists.h"
 #include "ui/MessageBoxes.h"
+#include "ui/exports/CurrentSeason.h"
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/ExportFiles.h"
 #include "ui/exports/PlanCheckDialog.h"
@@ -21,8 +23,20 @@
 
 namespace {
 
+std::vector<TTieRecord> TiesOfYear(TRecordTable* tieTable, std::int32_t year) {
+    return tieTable ? TiesOfYear(TiesFromTable(*tieTable).Ties, year) : std::vector<TTieRecord>{};
+}
+
+// The division alone with its tie records, for its exports.
+TSeason DivisionWithTies(const TDivisionValues& division, TRecordTable* tieTable,
+                         const TRegionalSettings& settings) {
+    return TSeason({division}, TClubDirectory({}, settings),
+                   TiesOfYear(tieTable, division.Jahr.value_or(0)));
+}
+
 // The clashes of the current division with the rest of its season, one line each.
-std::vector<std::string> SeasonClashTexts(TRecordTable& table, TRecordTable* clubTable) {
+std::vector<std::string> SeasonClashTexts(TRecordTable& table, TRecordTable* clubTable,
+                                          TRecordTable* tieTable) {
     const int current = table.DisplayIndex();
     const std::vector<TDivisionValues> all = AllDivisions(table);
     if (current < 0 || current >= static_cast<int>(all.size()) || !all[current].Jahr)
@@ -34,7 +48,8 @@ std::vector<std::string> SeasonClashTexts(TRecordTable& table, TRecordTable* clu
     std::vector<TClubValues> clubs;
     if (clubTable)
         clubs = ClubsFromTable(*clubTable).Clubs;
-    const TSeason season(DivisionsOfYear(all, year), TClubDirectory(clubs, table.Settings()));
+    const TSeason season(DivisionsOfYear(all, year), TClubDirectory(clubs, table.Settings()),
+                         TiesOfYear(tieTable, year));
     std::vector<std::string> texts;
     for (const TClash& clash : ClashesOfDivision(season, index))
         texts.push_back(ClashTextUtf8(season, clash));
@@ -54,7 +69,7 @@ void TDivisionContextMenu::CheckPlan() {
     table_.FinishEdit();
     const TDivisionValues division = DivisionFromCurrentRow(table_);
     TPlanCheckDialog dialog(division, ::CheckPlan(division, table_.Settings()),
-                            SeasonClashTexts(table_, ClubTable), grid_->window());
+                            SeasonClashTexts(table_, ClubTable, TieTable), grid_->window());
     if (ShowModal)
         ShowModal(dialog);
     else
@@ -65,21 +80,24 @@ void TDivisionContextMenu::ExportCalendar(TCalendarScope scope) {
     table_.FinishEdit();
     const TDivisionValues division = DivisionFromCurrentRow(table_);
     const std::int64_t now = NowUtc ? NowUtc() : QDateTime::currentSecsSinceEpoch();
-    const TCalendarExport calendar = MakeCalendar(division, scope, now);
+    const TSeason season = DivisionWithTies(division, TieTable, table_.Settings());
+    const TCalendarExport calendar = MakeCalendar(division, scope, now, TieLookupOf(season, 0));
     std::string title = DivisionTitleUtf8(division);
     if (scope == csOwnTeam)
         title += " " + Cp1252ToUtf8(TrimmedTeam(division.Mannschaft));
-    SaveCalendarExport(calendar, title,
-                       [this](const QString& caption, const QString& name, const QString& filter) {
-                           return AskFileName(caption, name, filter);
-                       },
-                       Boxes());
+    SaveCalendarExport(
+        calendar, title,
+        [this](const QString& caption, const QString& name, const QString& filter) {
+            return AskFileName(caption, name, filter);
+        },
+        Boxes());
 }
 
 void TDivisionContextMenu::ExportCsv() {
     table_.FinishEdit();
     const TDivisionValues division = DivisionFromCurrentRow(table_);
-    const std::string csv = MakeFixtureCsv(division, table_.Settings());
+    const TSeason season = DivisionWithTies(division, TieTable, table_.Settings());
+    const std::string csv = MakeFixtureCsv(division, table_.Settings(), TieLookupOf(season, 0));
     const QString fileName = AskFileName(QStringLiteral("Spielplan als CSV exportieren"),
                                          SuggestedName(DivisionTitleUtf8(division), ".csv"),
                                          QStringLiteral("CSV-Dateien (*.csv);;Alle Dateien (*)"));

@@ -1,5 +1,6 @@
 #include "ui/exports/SeasonMenu.h"
 
+#include "season/TiePins.h"
 #include "ui/exports/ClubPlanDialog.h"
 #include "ui/exports/CurrentSeason.h"
 #include "ui/exports/DivisionContextMenu.h"
@@ -51,21 +52,27 @@ TApplyAssignments TSeasonMenu::Apply() {
 }
 
 void TSeasonMenu::ProposeSlots() {
-    TCurrentSeason current = CurrentSeason(table_, Clubs());
+    TCurrentSeason current =
+        CurrentSeason(table_, Clubs(), TieRecords ? TieRecords() : std::vector<TTieRecord>{});
     TSlotAssignment base = AssignmentOf(table_, current.Rows[current.Division]);
+    const TPinnedSlots pinned = SlotsWithResults(current.Season, current.Division);
     TSlotProposalDialog dialog(std::move(current.Season), current.Division, std::move(base),
-                               window_);
+                               window_, pinned);
     dialog.Apply = Apply();
     dialog.SetReadOnly(ReadOnly());
     Show(dialog);
 }
 
 void TSeasonMenu::OptimizeSeason() {
-    TCurrentSeason current = CurrentSeason(table_, Clubs());
+    TCurrentSeason current =
+        CurrentSeason(table_, Clubs(), TieRecords ? TieRecords() : std::vector<TTieRecord>{});
     std::vector<TSlotAssignment> bases;
-    for (int row : current.Rows)
-        bases.push_back(AssignmentOf(table_, row));
-    TSeasonOptimizeDialog dialog(std::move(current.Season), std::move(bases), window_);
+    std::vector<TPinnedSlots> pinned;
+    for (int d = 0; d < current.Season.DivisionCount(); ++d) {
+        bases.push_back(AssignmentOf(table_, current.Rows[d]));
+        pinned.push_back(SlotsWithResults(current.Season, d));
+    }
+    TSeasonOptimizeDialog dialog(std::move(current.Season), std::move(bases), window_, pinned);
     dialog.Apply = Apply();
     dialog.SetReadOnly(ReadOnly());
     Show(dialog);

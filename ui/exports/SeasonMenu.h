@@ -41,6 +41,8 @@ public:
     QAction* ClubPlanAction = nullptr; // "Plan eines Vereins …"
     QAction* AllClubsAction = nullptr; // "Pläne aller Vereine als PDF speichern …"
     TClubPlanExports Exports;
+    // The tie file's records: teams with results start pinned in the proposals.
+    std::function<std::vector<TTieRecord>()> TieRecords;
 
     void ProposeSlots();
     void OptimizeSeason();

@@ -16,9 +16,9 @@
 #include <algorithm>
 
 TSeasonOptimizeDialog::TSeasonOptimizeDialog(TSeason season, std::vector<TSlotAssignment> bases,
-                                             QWidget* parent)
+                                             QWidget* parent, std::vector<TPinnedSlots> pinned)
     : QDialog(parent), season_(std::move(season)), bases_(std::move(bases)),
-      worker_(new TSearchWorker(this)) {
+      pinned_(std::move(pinned)), worker_(new TSearchWorker(this)) {
     setWindowTitle(QStringLiteral("Alle Staffeln der Saison optimieren"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -75,8 +75,9 @@ TSeasonOptimizeDialog::TSeasonOptimizeDialog(TSeason season, std::vector<TSlotAs
         names->push_back(QString::fromStdString(DivisionTitleUtf8(season_.Division(d))));
     // The worker improves its own copy of the season.
     worker_->Start(
-        [this, season = season_](const TSearchControl& control) -> std::function<void()> {
-            TSeasonOptimization result = OptimizeSeason(season, {}, control);
+        [this, season = season_, pinned = pinned_](
+            const TSearchControl& control) -> std::function<void()> {
+            TSeasonOptimization result = OptimizeSeason(season, pinned, control);
             return [this, result = std::move(result)]() mutable { Finished(std::move(result)); };
         },
         [this, names, divisions](const TSearchProgress& step) {

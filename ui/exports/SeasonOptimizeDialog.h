@@ -22,8 +22,9 @@ class TSeasonOptimizeDialog : public QDialog {
 public:
     // season: a copy; bases: per season division, its row as read from the
     // table. Starts the improvement at once.
+    // pinned: per division, the slots that keep their team.
     TSeasonOptimizeDialog(TSeason season, std::vector<TSlotAssignment> bases,
-                          QWidget* parent = nullptr);
+                          QWidget* parent = nullptr, std::vector<TPinnedSlots> pinned = {});
     ~TSeasonOptimizeDialog() override;
 
     // Unset: nothing can be applied.
@@ -54,6 +55,7 @@ private:
 
     TSeason season_;
     std::vector<TSlotAssignment> bases_;
+    std::vector<TPinnedSlots> pinned_;
     std::optional<TSeasonOptimization> result_;
     std::vector<TSlotAssignment> applied_; // for Rückgängig
     bool readOnly_ = false;

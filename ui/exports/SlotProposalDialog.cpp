@@ -40,9 +40,9 @@ QString DivisionClashes(int season, int division) {
 } // namespace
 
 TSlotProposalDialog::TSlotProposalDialog(TSeason season, int division, TSlotAssignment base,
-                                         QWidget* parent)
+                                         QWidget* parent, TPinnedSlots pinned)
     : QDialog(parent), season_(std::move(season)), division_(division), base_(std::move(base)),
-      worker_(new TSearchWorker(this)) {
+      pinned_(pinned), worker_(new TSearchWorker(this)) {
     setWindowTitle(QStringLiteral("Schlüsselzahlen vorschlagen"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

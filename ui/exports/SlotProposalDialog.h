@@ -23,9 +23,10 @@ class TSlotProposalDialog : public QDialog {
     Q_OBJECT
 public:
     // season: a copy with the division at index division; base: that
-    // division's row as read from the table. Starts the search at once.
+    // division's row as read from the table; pinned: the slots that start
+    // pinned. Starts the search at once.
     TSlotProposalDialog(TSeason season, int division, TSlotAssignment base,
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, TPinnedSlots pinned = {});
     ~TSlotProposalDialog() override;
 
     // Posts and saves; unset, nothing can be applied.

@@ -7,6 +7,7 @@
 #include "season/ClashCsv.h"
 #include "season/ClubTable.h"
 #include "season/HolidayFindings.h"
+#include "season/TieLists.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/windows/HolidayState.h"
@@ -27,6 +28,8 @@
 #include <QTableView>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 TSaisonuebersicht::TSaisonuebersicht(TStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window), store_(store) {
@@ -78,6 +81,21 @@ void TSaisonuebersicht::CreateControls() {
     TableView1->horizontalHeader()->setDefaultSectionSize(86);
     PageControl1->addTab(TreeView1, QStringLiteral("Konflikte"));
     PageControl1->addTab(TableView1, QStringLiteral("Heimspiele je Termin"));
+    MovedModel = new QStandardItemModel(this);
+    MissingModel = new QStandardItemModel(this);
+    for (auto [view, model, title] :
+         {std::tuple{&TreeMoved, MovedModel, QStringLiteral("Verlegte Begegnungen")},
+          std::tuple{&TreeMissing, MissingModel, QStringLiteral("Ergebnis fehlt")}}) {
+        *view = new QTreeView(PageControl1);
+        (*view)->setModel(model);
+        (*view)->setRootIsDecorated(false);
+        (*view)->setUniformRowHeights(true);
+        (*view)->setAlternatingRowColors(true);
+        (*view)->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        PageControl1->addTab(*view, title);
+        connect(*view, &QTreeView::doubleClicked, this,
+                Guarded([this](const QModelIndex& index) { OpenLine(index); }));
+    }
     layout->addWidget(PageControl1, 1);
 
     buttons_ = new QHBoxLayout;
@@ -133,7 +151,8 @@ void TSaisonuebersicht::showEvent(QShowEvent* event) {
 }
 
 void TSaisonuebersicht::AfterSave(const std::string& fileName) {
-    if (fileName != StaffelFileName && fileName != VereineFileName && fileName != FerienFileName)
+    if (fileName != StaffelFileName && fileName != VereineFileName &&
+        fileName != BegegnungenFileName && fileName != FerienFileName)
         return;
     // A hidden window catches up when it is shown again.
     if (!isVisible() || !follower_.Season()) {
@@ -157,7 +176,7 @@ void TSaisonuebersicht::ShowSeason(std::optional<std::int32_t> year) {
     const std::int32_t chosen = year.value_or(0);
     follower_ = TSeasonFollower();
     const std::vector<TClubValues> clubs = ClubsFromTable(store_.t_vereine()).Clubs;
-    follower_.Follow(AllDivisions(staffel), clubs, chosen, staffel.Settings());
+    follower_.Follow(AllDivisions(staffel), clubs, chosen, staffel.Settings(), TieRecords());
     stale_ = false;
     FillYears();
     ShowContent();
@@ -170,8 +189,8 @@ TFollowResult TSaisonuebersicht::Follow() {
     }
     TRecordTable& staffel = store_.t_staffel();
     const std::vector<TClubValues> clubs = ClubsFromTable(store_.t_vereine()).Clubs;
-    const TFollowResult result =
-        follower_.Follow(AllDivisions(staffel), clubs, *follower_.Year(), staffel.Settings());
+    const TFollowResult result = follower_.Follow(AllDivisions(staffel), clubs, *follower_.Year(),
+                                                  staffel.Settings(), TieRecords());
     stale_ = false;
     FillYears();
     if (result != frUnchanged)
@@ -225,8 +244,42 @@ void TSaisonuebersicht::ShowContent() {
                 ? QStringLiteral(" · 1 Staffel")
                 : QStringLiteral(" · %1 Staffeln").arg(season.DivisionCount());
     Label1->setText(text);
+    ShowTieLists();
     ExportClashesAction->setEnabled(!findings_.empty());
     emit SeasonShown();
+}
+
+std::vector<TTieRecord> TSaisonuebersicht::TieRecords() const {
+    return TiesFromTable(store_.t_begegnungen()).Ties;
+}
+
+void TSaisonuebersicht::ShowTieLists() {
+    const TSeason& season = *follower_.Season();
+    FillTieListModel(*MovedModel, season, MovedTies(season));
+    FillTieListModel(*MissingModel, season,
+                     TiesWithoutResult(season, CurrentDay ? CurrentDay() : Today()));
+    for (QTreeView* view : {TreeMoved, TreeMissing}) {
+        view->header()->resizeSection(0, 90);
+        view->header()->resizeSection(1, 55);
+        view->header()->resizeSection(2, 200);
+        view->header()->resizeSection(3, 40);
+        view->header()->resizeSection(4, 160);
+        view->header()->resizeSection(5, 160);
+        view->header()->resizeSection(6, 110);
+    }
+    PageControl1->setTabText(
+        PageControl1->indexOf(TreeMoved),
+        QStringLiteral("Verlegte Begegnungen (%1)").arg(MovedModel->rowCount()));
+    PageControl1->setTabText(PageControl1->indexOf(TreeMissing),
+                             QStringLiteral("Ergebnis fehlt (%1)").arg(MissingModel->rowCount()));
+}
+
+int TSaisonuebersicht::CurrentDivision() const {
+    const auto* view = qobject_cast<const QAbstractItemView*>(PageControl1->currentWidget());
+    if (!view || view == TableView1)
+        return -1;
+    const QVariant division = view->currentIndex().data(DivisionRole);
+    return division.isValid() ? division.toInt() : -1;
 }
 
 TClubId TSaisonuebersicht::CurrentClub() const {

@@ -37,6 +37,10 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QTreeView* TreeView1 = nullptr;   // the clashes by date
     QTableView* TableView1 = nullptr; // home games per club and date
+    QTreeView* TreeMoved = nullptr;   // moved ties
+    QTreeView* TreeMissing = nullptr; // "Ergebnis fehlt": past, no result
+    QStandardItemModel* MovedModel = nullptr;
+    QStandardItemModel* MissingModel = nullptr;
     QStandardItemModel* ClashModel = nullptr;
     THomeGamesModel* HomeGamesModel = nullptr;
 
@@ -55,6 +59,8 @@ public:
         AskSaveFileName;
     // The state whose public holidays are findings; unset: the saved one.
     std::function<std::optional<TGermanState>()> HolidayState;
+    // The day whose past ties lack a result; empty: today.
+    std::function<TDaySerial()> CurrentDay;
 
     // Shows that season (nothing: the current division's, else the latest).
     void ShowSeason(std::optional<std::int32_t> year = std::nullopt);
@@ -66,6 +72,8 @@ public:
     std::optional<std::int32_t> Year() const { return follower_.Year(); }
     // The club of the selected line or row, NoClub when none.
     TClubId CurrentClub() const;
+    // The season's division of the selected line of the shown page, -1 none.
+    int CurrentDivision() const;
 
     void ExportClashes();
     // A game or entry line: its division becomes current.
@@ -83,6 +91,8 @@ private:
     void FillYears();
     void ShowContent();
     void AfterSave(const std::string& fileName);
+    void ShowTieLists();
+    std::vector<TTieRecord> TieRecords() const;
 
     TStore& store_;
     TSeasonFollower follower_;

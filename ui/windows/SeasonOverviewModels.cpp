@@ -3,6 +3,7 @@
 #include "report/qt/QtText.h"
 #include "season/ClashCsv.h"
 #include "season/ClashText.h"
+#include "season/TieEntry.h"
 
 #include <QBrush>
 #include <QColor>
@@ -238,4 +239,28 @@ QVariant THomeGamesModel::headerData(int section, Qt::Orientation orientation, i
     if (section == 0)
         return QStringLiteral("Verein");
     return DateWithWeekday(dates_[section - 1], season_->Clubs().Settings());
+}
+
+void FillTieListModel(QStandardItemModel& model, const TSeason& season,
+                      const std::vector<TGameRef>& ties) {
+    model.clear();
+    model.setHorizontalHeaderLabels({QStringLiteral("Datum"), QStringLiteral("Uhrzeit"),
+                                     QStringLiteral("Staffel"), QStringLiteral("Spt."),
+                                     QStringLiteral("Heim"), QStringLiteral("Gast"),
+                                     QStringLiteral("Stand"), QStringLiteral("Bemerkung")});
+    const TRegionalSettings& settings = season.Clubs().Settings();
+    for (const TGameRef ref : ties) {
+        const TSeasonGame& game = season.Game(ref);
+        const TDivisionValues& division = season.Division(game.Division);
+        const TTieRecord* record = season.Tie(game);
+        auto line = Line({game.Date ? DateWithWeekday(*game.Date, settings) : QString(),
+                          ToQString(FormatClock(game.Clock)), Utf8(DivisionTitleUtf8(division)),
+                          Utf8(std::string(SpieltagKeyName(game.Day))),
+                          Utf8(TeamLabelUtf8(division, game.Home)),
+                          Utf8(TeamLabelUtf8(division, game.Away)),
+                          record ? ToQString(TieResultText(*record)) : QString(),
+                          record ? ToQString(record->Bemerkung) : QString()});
+        Mark(line, DivisionRole, game.Division);
+        model.appendRow(line);
+    }
 }

@@ -24,6 +24,11 @@ void FillClashModel(QStandardItemModel& model, const TSeason& season);
 void FillClashModel(QStandardItemModel& model, const TSeason& season,
                     const std::vector<TClash>& clashes);
 
+// Replaces the model's content: one line per tie (date, time, division,
+// match day, home, away, state or result, note), each carrying its division.
+void FillTieListModel(QStandardItemModel& model, const TSeason& season,
+                      const std::vector<TGameRef>& ties);
+
 // "Sa 26.09.2009" in the settings' short date format.
 QString DateWithWeekday(TDaySerial day, const TRegionalSettings& settings);
 

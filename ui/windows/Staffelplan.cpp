@@ -13,8 +13,10 @@
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/SeasonMenu.h"
 #include "ui/exports/StaffelplanPrint.h"
+#include "ui/exports/StandingsExports.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/DivisionTieGuard.h"
 #include "ui/windows/OutsideChangeWatch.h"
 #include "ui/windows/ScreenReaderTexts.h"
 #include "ui/windows/Spieltage.h"
@@ -49,13 +51,14 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     DivisionMenu = InstallDivisionContextMenu(DBGrid1, Store.t_staffel());
     CreateSeasonEntries();
     InstallSeasonMenu(*DivisionMenu);
+    CreateTieEntries();
     CreateMenuBar();
     SetScreenReaderTexts(*this);
 
     TEditCycleActions actions;
     actions.EnableEditors = [this] { EnableEditors(); };
     actions.FocusFirstEditor = [this] { DBEdit3->setFocus(); };
-    actions.SaveTable = [this] { Store.SaveStaffel(); };
+    actions.SaveTable = [this] { SaveDivisions(); };
     actions.Leave = [this] { Terminate(); };
     actions.LockEditors = [this] { DisableEditors(); };
     // The new row's 10Klasse is already false; the box only has to show it.

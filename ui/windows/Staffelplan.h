@@ -23,6 +23,9 @@ class TReportOutput;
 class QLabel;
 class QPushButton;
 class TAboutBox;
+class TBegegnungen;
+class TDivisionTieGuard;
+class TStandingsExports;
 class TAuswahl_Spt;
 class TClickPanel;
 class TDataSource;
@@ -65,6 +68,8 @@ public:
     // The club table and the season overview, created when first opened.
     TVereine* Vereine = nullptr;
     TSaisonuebersicht* Saisonuebersicht = nullptr;
+    // The results window (with the table beside it), created when first opened.
+    TBegegnungen* Begegnungen = nullptr;
     TDivisionContextMenu* DivisionMenu = nullptr;
 
     // Seams: ending the application, running a print layout, showing a
@@ -120,6 +125,16 @@ public:
     void StatusBar1Click();
     void OpenVereine();
     void OpenSaisonuebersicht();
+    // The current division's results and table; all tables of its season.
+    void OpenBegegnungen();
+    void OpenTabelle();
+    void SaveAllStandingsPdf();
+    void OpenBegegnungenOf(std::int32_t year, const std::string& klasse);
+    QAction* BegegnungenAction = nullptr; // "Begegnungen …"
+    QAction* TabelleAction = nullptr;     // "Tabelle …"
+    QAction* AllTablesAction = nullptr;   // "Alle Tabellen als PDF speichern …"
+    // The save after a post or a deletion: tie records follow a renamed division.
+    void SaveDivisions();
     // Makes the division at that display row current and the window active.
     void SelectDivision(int displayRow);
 
@@ -158,11 +173,15 @@ private:
     void CreateSeasonEntries();
     void CreateMenuBar();
     void AddClubPlanActions(TSaisonuebersicht& overview);
+    void CreateTieEntries();
+    void AddTieActions(TSaisonuebersicht& overview);
     void FormCreate();
     void FormDestroy();
     void ApplyReadOnly();
 
     std::unique_ptr<TEditCycle> cycle_;
+    std::unique_ptr<TDivisionTieGuard> tieGuard_;
+    std::unique_ptr<TStandingsExports> standingsExports_;
     bool readOnly_ = false;
     bool ended_ = false;
 };

@@ -13,6 +13,7 @@
 
 void TStaffelplan::CreateSeasonEntries() {
     DivisionMenu->ClubTable = &Store.t_vereine();
+    DivisionMenu->TieTable = &Store.t_begegnungen();
     ClubTableAction = DivisionMenu->AddWindowAction(QStringLiteral("Vereine verwalten …"),
                                                     [this] { OpenVereine(); });
     OverviewAction = DivisionMenu->AddWindowAction(QStringLiteral("Saisonübersicht …"),
@@ -33,6 +34,7 @@ void TStaffelplan::OpenSaisonuebersicht() {
         Saisonuebersicht = new TSaisonuebersicht(Store, this);
         Saisonuebersicht->SelectDivision = [this](int row) { SelectDivision(row); };
         AddClubPlanActions(*Saisonuebersicht);
+        AddTieActions(*Saisonuebersicht);
         Saisonuebersicht->ShowSeason();
     } else if (!Saisonuebersicht->isVisible()) {
         // Back to the season of the current division.
