@@ -63,6 +63,9 @@ void SetScreenReaderTexts(TSpieltage& w) {
     }
     Say(w.DBGrid1, "Spieltage-Kalender", "Alle Kalender, einer je Jahr");
     Say(w.MYDBNav1, "Navigator", "Blättern und Bearbeiten der Kalender");
+    Say(w.ButtonVorschlag, "Spieltage vorschlagen",
+        "Schlägt Spieltage vor, die Ferien, Feiertage und Sperrtermine meiden");
+    Say(w.ButtonFerien, "Ferien importieren", "Liest Schulferien aus einer iCalendar-Datei");
 }
 
 void SetScreenReaderTexts(TAuswahl_Spt& w) {

@@ -50,6 +50,7 @@ void TStaffelplan::CreateMenuBar() {
     AddMenu(*MenuBar, "&Datei",
             {{c.Print},
              {division.AllPdfAction, "&Alle Staffeln als PDF speichern …"},
+             {AllTablesAction, "Alle &Tabellen als PDF speichern …"},
              {nullptr},
              {c.OtherFolder},
              {nullptr},
@@ -63,6 +64,9 @@ void TStaffelplan::CreateMenuBar() {
          {division.OwnCalendarAction, "Spiele der &eigenen Mannschaft als Kalender exportieren …"},
          {division.DivisionCalendarAction, "Alle Spiele der Staffel als &Kalender exportieren …"},
          {division.CsvAction, "Spielplan als &CSV exportieren …"},
+         {nullptr},
+         {BegegnungenAction, "&Begegnungen und Ergebnisse …"},
+         {TabelleAction, "&Tabelle …"},
          {nullptr},
          {c.Copy}});
     AddMenu(*MenuBar, "S&aison",
