@@ -4,7 +4,9 @@
 
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/windows/Auswahl_Spt.h"
+#include "ui/windows/Saisonuebersicht.h"
 #include "ui/windows/Spieltage.h"
+#include "ui/windows/Vereine.h"
 #include "ui/windows/StaffelplanCommands.h"
 
 #include <QAbstractItemView>
@@ -186,8 +188,12 @@ TEST_F(StaffelplanMenuTest, OtherDataFolderStartsTheProgramThere) {
 }
 
 TEST_F(StaffelplanMenuTest, EveryControlTellsScreenReadersWhatItIs) {
-    for (QWidget* top :
-         std::initializer_list<QWidget*>{window.get(), spieltage.get(), auswahl.get()}) {
+    Guard([&] { window->OpenVereine(); });
+    Guard([&] { window->OpenSaisonuebersicht(); });
+    const std::vector<QWidget*> windows{window.get(), spieltage.get(), auswahl.get(),
+                                        window->Vereine, window->Saisonuebersicht};
+    for (QWidget* top : windows) {
+        ASSERT_TRUE(top);
         for (QWidget* control : top->findChildren<QWidget*>()) {
             const bool reachable =
                 (control->focusPolicy() & Qt::TabFocus) || qobject_cast<QAbstractButton*>(control);

@@ -1,6 +1,7 @@
 #include "ui/exports/ClubPlanDialog.h"
 
 #include "report/qt/QtText.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/exports/AllClubPdfs.h"
@@ -65,6 +66,7 @@ TClubPlanDialog::TClubPlanDialog(const TSeason& season, TClubPlanExports& export
     layout->addLayout(buttons);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this,
             Guarded([this] { exports_.Print(season_, Club()); }));
+    NameRemainingControls(*this);
 }
 
 TClubId TClubPlanDialog::Club() const {

@@ -1,5 +1,6 @@
 #include "ui/exports/PlanCheckDialog.h"
 
+#include "ui/ScreenReaderNames.h"
 #include "ui/controls/StaffelplanFonts.h"
 
 #include <QHBoxLayout>
@@ -78,4 +79,5 @@ TPlanCheckDialog::TPlanCheckDialog(const TDivisionValues& division,
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(Button1);
     layout->addLayout(buttons);
+    NameRemainingControls(*this);
 }

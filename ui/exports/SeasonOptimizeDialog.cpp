@@ -1,5 +1,6 @@
 #include "ui/exports/SeasonOptimizeDialog.h"
 
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/exports/ProposalTexts.h"
@@ -93,6 +94,7 @@ TSeasonOptimizeDialog::TSeasonOptimizeDialog(TSeason season, std::vector<TSlotAs
                                      .arg(ClashCountText(step.Clashes)));
         });
     UpdateButtons();
+    NameRemainingControls(*this);
 }
 
 TSeasonOptimizeDialog::~TSeasonOptimizeDialog() = default;

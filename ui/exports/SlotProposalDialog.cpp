@@ -2,6 +2,7 @@
 
 #include "data/Records.h"
 #include "report/qt/QtText.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/exports/ProposalTexts.h"
@@ -130,6 +131,7 @@ TSlotProposalDialog::TSlotProposalDialog(TSeason season, int division, TSlotAssi
 
     FillGrid();
     Search();
+    NameRemainingControls(*this);
 }
 
 TSlotProposalDialog::~TSlotProposalDialog() = default;

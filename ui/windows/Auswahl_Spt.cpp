@@ -1,6 +1,7 @@
 #include "ui/windows/Auswahl_Spt.h"
 
 #include "data/Records.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/controls/DBGrid.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/controls/StaffelplanGlyphs.h"
@@ -44,6 +45,7 @@ TAuswahl_Spt::TAuswahl_Spt(TDataSource* d_spieltage, QWidget* parent) : QDialog(
 
     SetScreenReaderTexts(*this);
     CentreOnScreen(this);
+    NameRemainingControls(*this);
 }
 
 void TAuswahl_Spt::showEvent(QShowEvent* event) {

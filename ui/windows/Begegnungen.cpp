@@ -7,6 +7,7 @@
 #include "season/TieEntry.h"
 #include "season/TieRules.h"
 #include "season/TieTable.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/StaffelplanFonts.h"
@@ -39,6 +40,7 @@ TBegegnungen::TBegegnungen(TStore& store, TStandingsExports& exports, QWidget* p
         if (self)
             Guard([&] { self->AfterSave(name); });
     });
+    NameRemainingControls(*this);
 }
 
 TBegegnungen::~TBegegnungen() = default;

@@ -8,6 +8,7 @@
 #include "season/ClubTable.h"
 #include "season/HolidayFindings.h"
 #include "season/TieLists.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 #include "ui/windows/HolidayState.h"
@@ -43,6 +44,7 @@ TSaisonuebersicht::TSaisonuebersicht(TStore& store, QWidget* parent)
         if (self)
             Guard([&] { self->AfterSave(name); });
     });
+    NameRemainingControls(*this);
 }
 
 TSaisonuebersicht::~TSaisonuebersicht() = default;

@@ -2,6 +2,7 @@
 
 #include "data/Records.h"
 #include "data/Store.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
@@ -38,6 +39,7 @@ TSpieltage::TSpieltage(TStore& store, TDataSource* d_spieltage, QWidget* parent)
     cycle_ = std::make_unique<TEditCycle>(store_.t_spieltage(), std::move(actions), this);
 
     Guard([this] { FormCreate(); });
+    NameRemainingControls(*this);
 }
 
 TSpieltage::~TSpieltage() = default;

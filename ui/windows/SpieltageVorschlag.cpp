@@ -1,6 +1,7 @@
 #include "ui/windows/SpieltageVorschlag.h"
 
 #include "data/RegionalSettings.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/StaffelplanFonts.h"
 
@@ -79,6 +80,7 @@ TSpieltageVorschlag::TSpieltageVorschlag(TMatchDaySources sources, QWidget* pare
     SetDefaultDates(sources_.Year);
     filling_ = false;
     Guard([this] { Recompute(); });
+    NameRemainingControls(*this);
 }
 
 void TSpieltageVorschlag::CreateControls() {

@@ -2,6 +2,7 @@
 
 #include "report/FixtureLayout.h"
 #include "season/ClubTable.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/DBCheckBox.h"
@@ -74,6 +75,7 @@ TStaffelplan::TStaffelplan(TRegionalSettings settings, std::function<TLocalTime(
     ApplyReadOnly();
     const auto idle = [this] { return Idle(); };
     OutsideChanges = new TOutsideChangeWatch(Store, idle, this);
+    NameRemainingControls(*this);
 }
 
 TStaffelplan::~TStaffelplan() {

@@ -5,6 +5,7 @@
 #include "ui/controls/DBGrid.h"
 #include "ui/exports/DivisionContextMenu.h"
 #include "ui/exports/SeasonMenu.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/windows/Saisonuebersicht.h"
 #include "ui/windows/Staffelplan.h"
 #include "ui/windows/Vereine.h"
@@ -35,6 +36,7 @@ void TStaffelplan::OpenSaisonuebersicht() {
         Saisonuebersicht->SelectDivision = [this](int row) { SelectDivision(row); };
         AddClubPlanActions(*Saisonuebersicht);
         AddTieActions(*Saisonuebersicht);
+        NameRemainingControls(*Saisonuebersicht); // the buttons added here too
         Saisonuebersicht->ShowSeason();
     } else if (!Saisonuebersicht->isVisible()) {
         // Back to the season of the current division.

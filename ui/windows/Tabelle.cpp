@@ -6,6 +6,7 @@
 #include "season/Clubs.h"
 #include "season/StandingsPages.h"
 #include "season/TieTable.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/controls/StaffelplanFonts.h"
@@ -59,6 +60,7 @@ TTabelle::TTabelle(TStore& store, TStandingsExports& exports, QWidget* parent)
     AskDeduction = [this](const QString& team, const TDeductionInput& current) {
         return DeductionDialog(this, team, current);
     };
+    NameRemainingControls(*this);
 }
 
 TTabelle::~TTabelle() = default;

@@ -3,6 +3,7 @@
 #include "data/Store.h"
 #include "season/BlockedDates.h"
 #include "season/ClubRowCheck.h"
+#include "ui/ScreenReaderNames.h"
 #include "ui/ErrorGuard.h"
 #include "ui/controls/DBEdit.h"
 #include "ui/controls/DBGrid.h"
@@ -33,6 +34,7 @@ TVereine::TVereine(TStore& store, QWidget* parent) : QDialog(parent), store_(sto
     // As in the calendar window, the editors stay unlocked once unlocked.
     cycle_ = std::make_unique<TEditCycle>(store_.t_vereine(), std::move(actions), this);
     DisableEditors();
+    NameRemainingControls(*this);
 }
 
 TVereine::~TVereine() {
