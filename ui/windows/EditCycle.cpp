@@ -19,13 +19,14 @@ TEditCycle::TEditCycle(TRecordTable& table, TEditCycleActions actions, QWidget* 
     owed_.setInterval(0);
     QObject::connect(&owed_, &QTimer::timeout, Guarded([this] { SaveOwed(); }));
     if (actions_.Unsaved)
-        table_.AfterPost = [this](TRecordTable&) { Posted(); };
+        table_.AfterPost = [cycle = std::weak_ptr<TEditCycle*>(self_)](TRecordTable&) {
+            if (const auto alive = cycle.lock())
+                (*alive)->Posted();
+        };
 }
 
-TEditCycle::~TEditCycle() {
-    if (actions_.Unsaved)
-        table_.AfterPost = nullptr;
-}
+// The hook goes quiet with self_; the table is not touched, it may be gone.
+TEditCycle::~TEditCycle() = default;
 
 // The post has not finished its caller's work yet (a cursor move, an
 // export): the save comes after it.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
 class TRecordTable;
@@ -54,5 +55,7 @@ private:
     TEditCycleActions actions_;
     QPointer<QWidget> window_;
     QTimer owed_;
+    // The table may outlive the cycle or go first; its hook asks through this.
+    std::shared_ptr<TEditCycle*> self_ = std::make_shared<TEditCycle*>(this);
     int rowsBeforeDelete_ = 0;
 };
